@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config clang ccache
-  qt6-base-dev qt6-tools-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
+  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev libxkbcommon-dev libvulkan-dev qt6-qpa-plugins libqt6svg6
   libjsoncpp-dev libhidapi-dev libcurl4-openssl-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   dbus dbus-x11 xvfb xauth imagemagick
