@@ -7,7 +7,7 @@ namespace ravo {
 namespace lr = light_record;
 namespace ls = light_settings;
 
-LightRecord EncodeLightRecord(const LightSettingsBytes& light, const SystemWords& system,
+LightRecord EncodeLightRecord(const LightSettingsBytes& light, const SystemStageWords& system,
                               uint8_t profileByte, const std::vector<int>& modeValues) {
     LightRecord r{};
     r[lr::kProfile] = profileByte;
@@ -24,10 +24,10 @@ LightRecord EncodeLightRecord(const LightSettingsBytes& light, const SystemWords
     r[lr::kGreen] = light[ls::kGreen];
     r[lr::kBlue] = light[ls::kBlue];
     r[lr::kLedSubMode] = light[ls::kLedSubMode];
-    r[lr::kWFlag] = static_cast<uint8_t>(system.WFlag());
-    r[lr::kKey6Flag] = static_cast<uint8_t>(system.Key6Flag());
-    r[lr::kWinFlag] = static_cast<uint8_t>(system.WinFlag());
-    r[lr::kPollingRate] = static_cast<uint8_t>(system.PollingRate());
+    r[lr::kWFlag] = static_cast<uint8_t>(system_stage::WFlag(system));
+    r[lr::kKey6Flag] = static_cast<uint8_t>(system_stage::Key6Flag(system));
+    r[lr::kWinFlag] = static_cast<uint8_t>(system_stage::WinFlag(system));
+    r[lr::kPollingRate] = static_cast<uint8_t>(system_stage::PollingRate(system));
     r[lr::kCustomGroup] = light[ls::kCustomGroup];
     return r;
 }
@@ -71,10 +71,10 @@ void ApplyLightCopy(const KeyboardLightCopy& copy, LightSettingsBytes& light) {
     light[ls::kLedSubMode] = copy.ledSubMode;
 }
 
-void ApplyRecordFlags(const LightRecord& record, SystemWords& system) {
-    system.SetKey6Flag(record[lr::kKey6Flag]);
-    system.SetWinFlag(record[lr::kWinFlag]);
-    system.SetWFlag(record[lr::kWFlag]);
+void ApplyRecordFlags(const LightRecord& record, SystemStageWords& system) {
+    system_stage::SetLow(system, 1, record[lr::kKey6Flag]);
+    system_stage::SetHigh(system, 2, record[lr::kWinFlag]);
+    system_stage::SetLow(system, 2, record[lr::kWFlag]);
 }
 
 }  // namespace ravo

@@ -51,26 +51,41 @@ inline constexpr size_t kOldLedMode = 13;
 }  // namespace light_settings
 
 // The keyboard settings ("SystemStages") as three words: Repeat + RepeatDelay << 16,
-// Key6Flag + PollingRate << 16, WFlag + WinFlag << 16.
-struct SystemWords {
-    std::array<uint32_t, 3> words{};
+// Key6Flag + PollingRate << 16, WFlag + WinFlag << 16 (the profile data's SystemWords).
+using SystemStageWords = std::array<uint32_t, 3>;
 
-    uint16_t Repeat() const { return Low(0); }
-    uint16_t RepeatDelay() const { return High(0); }
-    uint16_t Key6Flag() const { return Low(1); }
-    uint16_t PollingRate() const { return High(1); }
-    uint16_t WFlag() const { return Low(2); }
-    uint16_t WinFlag() const { return High(2); }
-    void SetKey6Flag(uint16_t v) { SetLow(1, v); }
-    void SetWFlag(uint16_t v) { SetLow(2, v); }
-    void SetWinFlag(uint16_t v) { SetHigh(2, v); }
-
-private:
-    uint16_t Low(size_t i) const { return static_cast<uint16_t>(words[i] & 0xFFFF); }
-    uint16_t High(size_t i) const { return static_cast<uint16_t>(words[i] >> 16); }
-    void SetLow(size_t i, uint16_t v) { words[i] = (words[i] & 0xFFFF0000u) | v; }
-    void SetHigh(size_t i, uint16_t v) { words[i] = (words[i] & 0xFFFFu) | uint32_t{v} << 16; }
-};
+namespace system_stage {
+inline uint16_t Low(const SystemStageWords& w, size_t i) {
+    return static_cast<uint16_t>(w[i] & 0xFFFF);
+}
+inline uint16_t High(const SystemStageWords& w, size_t i) {
+    return static_cast<uint16_t>(w[i] >> 16);
+}
+inline void SetLow(SystemStageWords& w, size_t i, uint16_t v) {
+    w[i] = (w[i] & 0xFFFF0000u) | v;
+}
+inline void SetHigh(SystemStageWords& w, size_t i, uint16_t v) {
+    w[i] = (w[i] & 0xFFFFu) | uint32_t{v} << 16;
+}
+inline uint16_t Repeat(const SystemStageWords& w) {
+    return Low(w, 0);
+}
+inline uint16_t RepeatDelay(const SystemStageWords& w) {
+    return High(w, 0);
+}
+inline uint16_t Key6Flag(const SystemStageWords& w) {
+    return Low(w, 1);
+}
+inline uint16_t PollingRate(const SystemStageWords& w) {
+    return High(w, 1);
+}
+inline uint16_t WFlag(const SystemStageWords& w) {
+    return Low(w, 2);
+}
+inline uint16_t WinFlag(const SystemStageWords& w) {
+    return High(w, 2);
+}
+}  // namespace system_stage
 
 // The lighting values the light thread paces its effects by.
 struct KeyboardLightCopy {
@@ -93,7 +108,7 @@ inline constexpr int kFirstUncodedMode = 31;
 // The record written for the profile's lighting and system settings; `modeValues` is the
 // mode-value list (keyboard code of each mode number). A mode without an entry is sent as the
 // first entry's code, or 0 when the list is empty.
-LightRecord EncodeLightRecord(const LightSettingsBytes& light, const SystemWords& system,
+LightRecord EncodeLightRecord(const LightSettingsBytes& light, const SystemStageWords& system,
                               uint8_t profileByte, const std::vector<int>& modeValues);
 
 // Turns a record as read from on-board profile `profile` into the program's terms: byte 0
@@ -108,6 +123,6 @@ KeyboardLightCopy LightCopyFromRecord(const LightRecord& record);
 void ApplyLightCopy(const KeyboardLightCopy& copy, LightSettingsBytes& light);
 
 // The keyboard flags a read record carries (Key6Flag, WinFlag, WFlag); the rest stay.
-void ApplyRecordFlags(const LightRecord& record, SystemWords& system);
+void ApplyRecordFlags(const LightRecord& record, SystemStageWords& system);
 
 }  // namespace ravo

@@ -23,8 +23,7 @@ TEST(LightRecord, EncodesProfileLightingAndSystemBytes) {
     light[ls::kBlue] = 30;
     light[ls::kLedSubMode] = 2;
     light[ls::kCustomGroup] = 4;
-    SystemWords sys;
-    sys.words = {0x00020005u, 0x00030001u, 0x00010001u};
+    SystemStageWords sys = {0x00020005u, 0x00030001u, 0x00010001u};
     const LightRecord r = EncodeLightRecord(light, sys, 0, kModeValues);
     const LightRecord expected = {0, 12, 3, 3, 1, 1, 10, 20, 30, 0, 0, 0, 0,
                                   0, 0,  0, 0, 0, 2, 1,  1,  1,  3, 0, 0, 4};
@@ -62,15 +61,14 @@ TEST(LightRecord, ReadRecordTurnsBackIntoTheProgramsTerms) {
     EXPECT_EQ(light[ls::kLedSubMode], 3);
     EXPECT_EQ(light[ls::kCustomGroup], 9);
 
-    SystemWords sys;
-    sys.words = {0x00010002u, 0x00030000u, 0};
+    SystemStageWords sys = {0x00010002u, 0x00030000u, 0};
     ApplyRecordFlags(r, sys);
-    EXPECT_EQ(sys.Repeat(), 2);
-    EXPECT_EQ(sys.RepeatDelay(), 1);
-    EXPECT_EQ(sys.PollingRate(), 3);  // not taken from the record
-    EXPECT_EQ(sys.Key6Flag(), 0);
-    EXPECT_EQ(sys.WFlag(), 1);
-    EXPECT_EQ(sys.WinFlag(), 1);
+    EXPECT_EQ(system_stage::Repeat(sys), 2);
+    EXPECT_EQ(system_stage::RepeatDelay(sys), 1);
+    EXPECT_EQ(system_stage::PollingRate(sys), 3);  // not taken from the record
+    EXPECT_EQ(system_stage::Key6Flag(sys), 0);
+    EXPECT_EQ(system_stage::WFlag(sys), 1);
+    EXPECT_EQ(system_stage::WinFlag(sys), 1);
 }
 
 TEST(LightRecord, UnknownModeCodeStaysAndLevelsAreBounded) {
