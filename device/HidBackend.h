@@ -45,8 +45,9 @@ public:
                                    uint32_t timeoutMs) = 0;
     virtual HidTransferStatus Write(const uint8_t* buffer, size_t length, size_t* bytesWritten,
                                     uint32_t timeoutMs) = 0;
-    // Makes a blocked Read or Write return Cancelled promptly. Safe from any thread, also
-    // while another thread is inside Read or Write.
+    // Makes a blocked Read or Write return Cancelled promptly, and every later one too: a
+    // cancelled connection is only waiting to be destroyed (HidDevice cancels on Close). Safe
+    // from any thread, also while another thread is inside Read or Write.
     virtual void Cancel() = 0;
 };
 
