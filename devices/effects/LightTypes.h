@@ -1,0 +1,38 @@
+#pragma once
+
+// Plain data shared by the keyboard's lighting effects and whoever shows or sends them.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace ravo::effects {
+
+inline constexpr size_t kLightCount = 170;  // lights of the keyboard, indices 0..169
+inline constexpr uint8_t kNoLight = 170;    // "no light" in every light table
+inline constexpr size_t kColumns = 23;      // key-matrix columns
+inline constexpr size_t kRows = 6;          // key-matrix rows, row 0 on top
+
+// One light of the light buffer: the three colour bytes effects write as red, green, blue,
+// then the brightness 0..255 the frame builder multiplies them with.
+struct LightEntry {
+    uint8_t c0 = 0;
+    uint8_t c1 = 0;
+    uint8_t c2 = 0;
+    uint8_t brightness = 0;
+
+    friend bool operator==(const LightEntry&, const LightEntry&) = default;
+};
+static_assert(sizeof(LightEntry) == 4);
+
+using LightBuffer = std::array<LightEntry, kLightCount>;
+
+struct Rgb {
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+}  // namespace ravo::effects
