@@ -106,7 +106,9 @@ bool WriteJsonFile(const Json::Value& value, const QString& path, QString* error
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a failing write is reported by write() itself: QSaveFile does not
+    // notice a failure of the final buffer flush and would commit a cut file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (errorText)
             *errorText = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         qCWarning(lcProfile) << "cannot write" << path << file.errorString();

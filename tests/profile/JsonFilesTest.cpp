@@ -129,20 +129,25 @@ TEST_F(JsonFilesTest, WriteFailingMidwayKeepsOldFile) {
     const QString path = Path("profile.Json");
     const QByteArray old = "{ \"keep\" : \"me\" }\n";
     ASSERT_TRUE(WriteAll(path, old));
-    Json::Value value(Json::objectValue);
-    for (int i = 0; i < 2000; ++i)
-        value["KeyList"].append(i);
+    // Small and large texts: a small one would sit in a write buffer until the file is closed.
+    for (const int count : {100, 2000}) {
+        SCOPED_TRACE(count);
+        Json::Value value(Json::objectValue);
+        for (int i = 0; i < count; ++i)
+            value["KeyList"].append(i);
+        ASSERT_GT(StyledJsonText(value).size(), 300u);
 
-    bool written = true;
-    QString error;
-    {
-        test::FileSizeLimit limit(4096);
-        written = WriteJsonFile(value, path, &error);
+        bool written = true;
+        QString error;
+        {
+            test::FileSizeLimit limit(300);
+            written = WriteJsonFile(value, path, &error);
+        }
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(ReadAll(path), old);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"profile.Json"});
     }
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(ReadAll(path), old);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"profile.Json"});
 }
 
 TEST_F(JsonFilesTest, SaveIntoMissingFolderFails) {
