@@ -2,6 +2,8 @@
 
 // Plain data shared by the keyboard's lighting effects and whoever shows or sends them.
 
+#include "devices/LightEntry.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,16 +15,8 @@ inline constexpr uint8_t kNoLight = 170;    // "no light" in every light table
 inline constexpr size_t kColumns = 23;      // key-matrix columns
 inline constexpr size_t kRows = 6;          // key-matrix rows, row 0 on top
 
-// One light of the light buffer: the three colour bytes effects write as red, green, blue,
-// then the brightness 0..255 the frame builder multiplies them with.
-struct LightEntry {
-    uint8_t c0 = 0;
-    uint8_t c1 = 0;
-    uint8_t c2 = 0;
-    uint8_t brightness = 0;
-
-    friend bool operator==(const LightEntry&, const LightEntry&) = default;
-};
+// The device's light-buffer entry: red, green, blue as effects write them, then brightness.
+using LightEntry = ravo::LightEntry;
 static_assert(sizeof(LightEntry) == 4);
 
 using LightBuffer = std::array<LightEntry, kLightCount>;
