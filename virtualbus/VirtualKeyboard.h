@@ -38,7 +38,7 @@ public:
 
     bool OnOutputReport(VirtualDevice& device, size_t index,
                         std::span<const uint8_t> report) override;
-    void OnAttached(const std::weak_ptr<VirtualDevice>& device) /*override*/;
+    void OnAttached(const std::weak_ptr<VirtualDevice>& device) override;
 
     Link LinkKind() const { return m_link; }
     VirtualKeyboardMemory& Memory() { return *m_memory; }

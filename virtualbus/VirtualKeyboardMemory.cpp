@@ -19,6 +19,10 @@ VirtualKeyboardMemory::VirtualKeyboardMemory(VirtualKeyboardState state)
 VirtualKeyboardMemory::VirtualKeyboardMemory(VirtualKeyboardState state, QString stateFile)
     : m_stateFile(std::move(stateFile)), m_state(std::move(state)) {}
 
+VirtualKeyboardMemory::~VirtualKeyboardMemory() {
+    Flush(nullptr);
+}
+
 std::shared_ptr<VirtualKeyboardMemory> VirtualKeyboardMemory::FromStateFile(const QString& path) {
     VirtualKeyboardState state = VirtualKeyboardState::Defaults();
     QFile file(path);

@@ -16,6 +16,10 @@ namespace ravo::virt {
 class VirtualKeyboardMemory {
 public:
     explicit VirtualKeyboardMemory(VirtualKeyboardState state = VirtualKeyboardState::Defaults());
+    // Keeps what was not saved yet.
+    ~VirtualKeyboardMemory();
+    VirtualKeyboardMemory(const VirtualKeyboardMemory&) = delete;
+    VirtualKeyboardMemory& operator=(const VirtualKeyboardMemory&) = delete;
 
     // The memory kept in `path`: its state when the file holds a valid one, else the factory
     // state (a malformed file is left alone until the keyboard first saves over it).

@@ -33,9 +33,9 @@ public:
         input.push_back({index, std::vector<uint8_t>(report.begin(), report.end())});
     }
     void SetFault(size_t, InterfaceFault) override {}
-    InterfaceFault Fault(size_t) const { return InterfaceFault::None; }
+    InterfaceFault Fault(size_t) const override { return InterfaceFault::None; }
     bool IsPlugged(size_t) const override { return true; }
-    size_t OpenCount(size_t) const { return 1; }
+    size_t OpenCount(size_t) const override { return 1; }
 
     std::vector<std::pair<size_t, std::vector<uint8_t>>> input;
 
