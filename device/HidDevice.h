@@ -110,9 +110,9 @@ private:
 
 // Free path parsers: the hexadecimal number after the marker (case-insensitive), truncated to
 // 16 bits; 0 when the marker is absent.
-uint16_t ParseVendorId(std::string_view path);        // "vid_"
-uint16_t ParseProductId(std::string_view path);       // "pid_"
-uint16_t ParseInterfaceNumber(std::string_view path); // "&mi_"
-uint16_t ParseCollectionNumber(std::string_view path);// "&col"
+uint16_t ParseVendorId(std::string_view path);          // "vid_"
+uint16_t ParseProductId(std::string_view path);         // "pid_"
+uint16_t ParseInterfaceNumber(std::string_view path);   // "&mi_"
+uint16_t ParseCollectionNumber(std::string_view path);  // "&col"
 
 }  // namespace ravo
