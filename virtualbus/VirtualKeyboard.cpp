@@ -1,5 +1,7 @@
 #include "virtualbus/VirtualKeyboard.h"
 
+#include "virtualbus/KeyboardInterfaces.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -108,7 +110,7 @@ void VirtualKeyboard::Seal(Answer& answer) {
 
 bool VirtualKeyboard::OnOutputReport(VirtualDevice& device, size_t index,
                                      std::span<const uint8_t> report) {
-    if (report.empty() || report[0] != kCommandReportId ||
+    if (report.empty() || report[0] != kKeyboardCommandReportId ||
         index != CollectionIndex(device, kCommandCollection, index))
         return true;  // not a command report: nothing to answer
 
@@ -150,7 +152,7 @@ bool VirtualKeyboard::OnOutputReport(VirtualDevice& device, size_t index,
         } else {
             for (; m_staleAnswers > 0 && answerCount < 2; --m_staleAnswers) {
                 Answer& stale = answers[answerCount++];
-                stale.bytes[0] = kCommandReportId;
+                stale.bytes[0] = kKeyboardCommandReportId;
                 stale.bytes[3] =
                     (m_lastCommand != code) ? m_lastCommand : static_cast<uint8_t>(code ^ 0x80);
                 Seal(stale);
@@ -158,7 +160,7 @@ bool VirtualKeyboard::OnOutputReport(VirtualDevice& device, size_t index,
             m_staleAnswers = 0;
 
             Answer& answer = answers[answerCount++];
-            answer.bytes[0] = kCommandReportId;
+            answer.bytes[0] = kKeyboardCommandReportId;
             std::memcpy(answer.bytes.data() + 3, request + 3, 4);  // echo code, length, offset
             const bool checksumOk =
                 request[1] == (Sum(request) & 0xFF) && request[2] == (Sum(request) >> 8);
@@ -286,9 +288,9 @@ bool VirtualKeyboard::Announce(uint16_t code) {
     }
     if (!device)
         return false;
-    const uint8_t report[3] = {kEventReportId, static_cast<uint8_t>(code & 0xFF),
+    const uint8_t report[3] = {kKeyboardEventReportId, static_cast<uint8_t>(code & 0xFF),
                                static_cast<uint8_t>(code >> 8)};
-    device->QueueInput(CollectionIndex(*device, kEventCollection, 1), report);
+    device->QueueInput(CollectionIndex(*device, kEventCollection, kKeyboardEventInterface), report);
     return true;
 }
 

@@ -24,8 +24,6 @@ public:
     static constexpr uint8_t kStatusRejected = 0xFF;
     static constexpr uint8_t kStatusFailed = 0xFE;
     static constexpr uint8_t kOfflineCode = 0xAA;
-    static constexpr uint8_t kCommandReportId = 4;
-    static constexpr uint8_t kEventReportId = 3;
 
     // Codes the keyboard announces on its consumer collection.
     static constexpr uint16_t kCodeResync = 0x401;
