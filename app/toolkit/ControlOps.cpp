@@ -13,7 +13,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -26,6 +25,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QThread>
+#include <QValidator>
 
 #include <algorithm>
 #include <atomic>
@@ -49,6 +49,8 @@ constexpr const char* kAttributes = "ravo_attrs";
 constexpr const char* kNumberOnly = "ravo_numberonly";
 constexpr const char* kEditMin = "ravo_editmin";
 constexpr const char* kEditMax = "ravo_editmax";
+// The selection "itemselect" reports as previous (kept by NotifyWiring as well).
+constexpr const char* kPreviousIndex = "ravo_previndex";
 constexpr int kItemKeyRole = Qt::UserRole + 100;
 
 bool ParseBool(const CDuiString& value) {
@@ -123,6 +125,37 @@ void ApplyBackground(QWidget* w) {
     }
     w->setStyleSheet(sheet);
 }
+
+// Digits only, at most as many as the maximum has; a value out of range is pulled into it when
+// editing ends (Return or focus leaving).
+class DigitRangeValidator : public QValidator {
+public:
+    DigitRangeValidator(int minimum, int maximum, QObject* parent)
+        : QValidator(parent), m_min(minimum), m_max(maximum) {}
+
+    State validate(QString& input, int& /*pos*/) const override {
+        if (input.isEmpty())
+            return Intermediate;
+        for (QChar c : input) {
+            if (!c.isDigit())
+                return Invalid;
+        }
+        if (input.size() > QString::number(m_max).size())
+            return Invalid;
+        const long long value = input.toLongLong();
+        return value >= m_min && value <= m_max ? Acceptable : Intermediate;
+    }
+
+    void fixup(QString& input) const override {
+        if (input.isEmpty())
+            return;
+        input = QString::number(std::clamp<long long>(input.toLongLong(), m_min, m_max));
+    }
+
+private:
+    int m_min;
+    int m_max;
+};
 
 QButtonGroup* GroupFor(QWidget* w, const QString& name, bool create) {
     QWidget* host = OwnerWindow(w);
@@ -533,7 +566,7 @@ void SetNumberOnly(QWidget* w, bool digitsOnly) {
     const QVariant lo = edit->property(kEditMin);
     const QVariant hi = edit->property(kEditMax);
     if (lo.isValid() && hi.isValid())
-        edit->setValidator(new QIntValidator(lo.toInt(), hi.toInt(), edit));
+        edit->setValidator(new DigitRangeValidator(lo.toInt(), hi.toInt(), edit));
     else
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
@@ -545,24 +578,11 @@ bool IsNumberOnly(QWidget* w) {
 
 void SetEditRange(QWidget* w, int minimum, int maximum) {
     auto* edit = qobject_cast<QLineEdit*>(w);
-    if (edit == nullptr || minimum > maximum)
+    if (edit == nullptr || minimum > maximum || minimum < 0)
         return;
-    const bool first = !edit->property(kEditMin).isValid();
     edit->setProperty(kEditMin, minimum);
     edit->setProperty(kEditMax, maximum);
     SetNumberOnly(edit, true);
-    if (first) {
-        // A value typed out of range is pulled back into it when editing ends.
-        QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit] {
-            if (edit->text().isEmpty())
-                return;
-            const long long value = edit->text().toLongLong();
-            const long long lo = edit->property(kEditMin).toInt();
-            const long long hi = edit->property(kEditMax).toInt();
-            if (value < lo || value > hi)
-                edit->setText(QString::number(std::clamp(value, lo, hi)));
-        });
-    }
 }
 
 void SetSelected(QWidget* w, bool selected, bool notify) {
@@ -613,6 +633,7 @@ bool SelectItem(QWidget* w, int index, bool notify) {
         const bool was = combo->blockSignals(!notify);
         combo->setCurrentIndex(index);
         combo->blockSignals(was);
+        combo->setProperty(kPreviousIndex, index);
         return true;
     }
     if (auto* list = qobject_cast<QListWidget*>(w)) {
@@ -621,6 +642,7 @@ bool SelectItem(QWidget* w, int index, bool notify) {
         const bool was = list->blockSignals(!notify);
         list->setCurrentRow(index);
         list->blockSignals(was);
+        list->setProperty(kPreviousIndex, index);
         return true;
     }
     return false;

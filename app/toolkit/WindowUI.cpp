@@ -59,6 +59,8 @@ bool CWindowUI::Create(QWidget* parent, const CDuiString& caption, int x, int y,
     move(x, y);
     resize(cx, cy);
     InitWindow();
+    // InitWindow may have loaded the language the resource texts come from.
+    ui::RefreshResourceTexts(root);
     QMetaObject::invokeMethod(
         this, [this] { DeliverWindowInit(); }, Qt::QueuedConnection);
     return true;
