@@ -4,12 +4,11 @@
 #include "app/SelectorItem.h"
 #include "app/toolkit/ControlUI.h"
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
-
-class QAbstractButton;
 
 namespace ravo {
 
