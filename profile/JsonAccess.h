@@ -12,7 +12,7 @@
 namespace ravo::json {
 
 // The largest array position creating access will extend an array to.
-inline constexpr int64_t kMaxCreatedIndex = 65535;
+inline constexpr int64_t kMaxCreatedIndex = 1023;
 
 // object[name], adding the member as null when absent; a null object becomes an object first.
 // nullptr when object is nullptr or of another type.
