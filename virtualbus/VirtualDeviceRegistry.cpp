@@ -1,6 +1,7 @@
 #include "virtualbus/VirtualDeviceRegistry.h"
 
 #include "virtualbus/KeyboardInterfaces.h"
+#include "virtualbus/VirtualKeyboardFirmware.h"
 
 #include <map>
 #include <mutex>
@@ -96,7 +97,7 @@ std::shared_ptr<VirtualDevice> PlugNamedVirtualDevice(VirtualHidBus& bus, std::s
         if (auto it = g_factories.find(name); it != g_factories.end())
             factory = it->second;
     }
-    std::shared_ptr<VirtualFirmware> firmware = factory ? factory() : nullptr;
+    std::shared_ptr<VirtualFirmware> firmware = factory ? factory() : BuiltInVirtualFirmware(name);
     return bus.Plug(named->interfaces(), std::move(firmware));
 }
 

@@ -14,7 +14,7 @@ namespace ravo::virt {
 using VirtualFirmwareFactory = std::function<std::shared_ptr<VirtualFirmware>()>;
 
 // Registers (or replaces) the firmware of a named device. Register before plugging: a device
-// plugged without a registered firmware accepts writes and never answers.
+// plugged without a registered firmware gets its built-in one (VirtualKeyboardFirmware.h).
 void RegisterVirtualFirmwareFactory(const std::string& name, VirtualFirmwareFactory factory);
 
 // The device names RAVO_TKL_VIRTUAL and --virtual accept, in a fixed order.

@@ -1,7 +1,5 @@
 #include "virtualbus/VirtualKeyboardFirmware.h"
 
-#include "virtualbus/VirtualDeviceRegistry.h"
-
 #include <mutex>
 
 namespace ravo::virt {
@@ -11,7 +9,7 @@ std::mutex g_mutex;
 std::shared_ptr<VirtualKeyboardMemory> g_memory;  // guarded by g_mutex
 }  // namespace
 
-std::shared_ptr<VirtualKeyboardMemory> RegisteredKeyboardMemory() {
+std::shared_ptr<VirtualKeyboardMemory> BuiltInKeyboardMemory() {
     std::lock_guard<std::mutex> lock(g_mutex);
     if (!g_memory)
         g_memory =
@@ -19,15 +17,14 @@ std::shared_ptr<VirtualKeyboardMemory> RegisteredKeyboardMemory() {
     return g_memory;
 }
 
-void RegisterVirtualKeyboardFirmware() {
-    RegisterVirtualFirmwareFactory("keyboard", [] {
+std::shared_ptr<VirtualFirmware> BuiltInVirtualFirmware(std::string_view name) {
+    if (name == "keyboard")
         return std::make_shared<VirtualKeyboard>(VirtualKeyboard::Link::Cable,
-                                                 RegisteredKeyboardMemory());
-    });
-    RegisterVirtualFirmwareFactory("keyboard-receiver", [] {
+                                                 BuiltInKeyboardMemory());
+    if (name == "keyboard-receiver")
         return std::make_shared<VirtualKeyboard>(VirtualKeyboard::Link::Receiver,
-                                                 RegisteredKeyboardMemory());
-    });
+                                                 BuiltInKeyboardMemory());
+    return nullptr;
 }
 
 }  // namespace ravo::virt
