@@ -1,5 +1,6 @@
 #include "cli/KeyboardConnection.h"
 
+#include "device/DeviceCatalogue.h"
 #include "device/HidDevice.h"
 #include "device/KeyboardSequences.h"
 
@@ -10,22 +11,24 @@ namespace ravo::cli {
 namespace {
 
 struct KeyboardInterface {
-    bool found = false;
+    const DeviceSupportEntry* row = nullptr;
     bool receiver = false;
 };
 
-// Whether the path is a keyboard's command interface, and over which link.
+// The supported-device row of a keyboard's command interface that the path is, if any.
 KeyboardInterface Identify(const std::string& path) {
     KeyboardInterface result;
-    const uint16_t vendor = ParseVendorId(path);
-    const uint16_t product = ParseProductId(path);
-    if (vendor != 0x320F || ParseInterfaceNumber(path) != 1 || ParseCollectionNumber(path) != 4)
-        return result;
-    if (product == 0x5078) {
-        result.found = true;
-    } else if (product == 0x5001) {
-        result.found = true;
-        result.receiver = true;
+    for (const DeviceSupportEntry& row : SupportTable()) {
+        const bool keyboard = row.deviceType == kDeviceTypeWiredKeyboard ||
+                              row.deviceType == kDeviceTypeReceiverKeyboard;
+        if (!keyboard || row.role != kRoleCommand || row.vendorId != ParseVendorId(path) ||
+            row.productId != ParseProductId(path) ||
+            row.interfaceNumber != ParseInterfaceNumber(path) ||
+            row.collectionNumber != ParseCollectionNumber(path))
+            continue;
+        result.row = &row;
+        result.receiver = row.deviceType == kDeviceTypeReceiverKeyboard;
+        break;
     }
     return result;
 }
@@ -49,13 +52,18 @@ bool KeyboardConnection::Open(std::string* error) {
     std::string lastFailure;
     while (const std::string* path = scanner.NextInterfacePath()) {
         const KeyboardInterface kind = Identify(*path);
-        if (!kind.found)
+        if (kind.row == nullptr)
             continue;
         std::lock_guard<std::recursive_mutex> io(m_link.IoLock());
         HidDevice& device = kind.receiver ? m_link.ReceiverLink() : m_link.CableLink();
         if (!device.Open(*path, true, true, true, false)) {
             lastFailure = "cannot open the keyboard at " + *path +
                           " (is it in use, or are its permissions missing?)";
+            continue;
+        }
+        if (device.Caps().usagePage != kind.row->usagePage ||
+            device.Caps().usage != kind.row->usage) {
+            device.Close();
             continue;
         }
         m_path = *path;
