@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -58,12 +59,14 @@ TEST_F(MessageBusTest, PostedMessageArrivesByNameOnUiThread) {
     const QString target = receiver.Connection().baseService();
     bool delivered = false;
     bool unknownDelivered = false;
+    std::atomic<bool> posted{false};
     // The sender waits for the bus while this thread runs the receiver's event loop.
     std::thread worker([&] {
         delivered = sender.PostTo(target, msgname::kDeviceReport, 0, 0);
         unknownDelivered = sender.PostTo(target, "NOT_REGISTERED_HERE", 1, 1);
+        posted = true;
     });
-    const bool arrived = WaitFor([&] { return got.size() == 1; });
+    const bool arrived = WaitFor([&] { return posted && got.size() == 1; });
     worker.join();
     ASSERT_TRUE(arrived);
     EXPECT_TRUE(delivered);
@@ -118,9 +121,12 @@ TEST_F(MessageBusTest, CopyDataBlocksArriveWhole) {
     block[0] = 2;
     block[1023] = 7;
     bool ok = false;
-    std::thread worker(
-        [&] { ok = sender.CopyDataTo(receiver.Connection().baseService(), 5, block); });
-    const bool arrived = WaitFor([&] { return receivedId == 5; });
+    std::atomic<bool> sent{false};
+    std::thread worker([&] {
+        ok = sender.CopyDataTo(receiver.Connection().baseService(), 5, block);
+        sent = true;
+    });
+    const bool arrived = WaitFor([&] { return sent && receivedId == 5; });
     worker.join();
     ASSERT_TRUE(arrived);
     EXPECT_TRUE(ok);
