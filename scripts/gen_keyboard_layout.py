@@ -157,10 +157,11 @@ def main():
     path = os.path.join(root, "skin", "XML", "DeviceXml", "keyboarddevice.xml")
     panel = widget("SelectPanel", "keyboard_device_key_light",
                    [rect(PANEL_X, PANEL_Y, PANEL_W, PANEL_H),
-                    prop("styleSheet", "background-color: #111216; border-radius: 14px;")] +
+                    prop("bkcolor", "#FF101115", stdset=False)] +
                    key_buttons())
     device = widget("NorvexKeyboardDevice", "keyboard_device", [
         rect(0, 0, PAGE_W, PAGE_H),
+        prop("bkcolor", "#FF1C1D23", stdset=False),
         panel,
         function_tabs(),
         label("text_test", "", 0, 0, 10, 10, visible=False),

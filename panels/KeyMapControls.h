@@ -1,0 +1,10 @@
+#pragma once
+
+namespace ravo {
+
+// Registers the device picture controls and the program's other own controls with the
+// control factory, under their layout names ("DeviceKeyButton") and class names
+// ("CDeviceKeyButtonUI").
+void RegisterKeyMapControls();
+
+}  // namespace ravo
