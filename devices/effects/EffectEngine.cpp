@@ -3,6 +3,7 @@
 #include "devices/effects/EffectTables.h"
 
 #include <algorithm>
+#include <array>
 
 namespace ravo::effects {
 
@@ -264,15 +265,18 @@ uint8_t EffectEngine::NextPhase(bool forward, uint8_t period, uint8_t phase, uin
 }
 
 uint8_t EffectEngine::FindKey(uint8_t light) {
-    if (!IsLight(light)) {
-        return kNoLight;
-    }
-    for (uint8_t k : kKeyOrder) {
-        if (k == light) {
-            return light;
+    // Membership in the key order list, looked up instead of searched: the ring steps ask
+    // for every light they paint.
+    static constexpr std::array<bool, kLightCount> kInKeyOrder = [] {
+        std::array<bool, kLightCount> in{};
+        for (uint8_t k : kKeyOrder) {
+            if (k < kLightCount) {
+                in[k] = true;
+            }
         }
-    }
-    return kNoLight;
+        return in;
+    }();
+    return IsLight(light) && kInKeyOrder[light] ? light : kNoLight;
 }
 
 void EffectEngine::DecayLevel(size_t light, int variant) {
