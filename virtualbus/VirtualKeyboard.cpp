@@ -255,6 +255,10 @@ void VirtualKeyboard::Execute(const uint8_t* request, Answer& answer) {
                 break;
             case 0x1A:
                 read(s.power.data(), s.power.size());
+                // Reached through its receiver the keyboard is not on its cable.
+                if (status == kStatusOk && m_link == Link::Receiver && offset <= 1 &&
+                    offset + length > 1 && s.power[1] == 0)
+                    data[1 - offset] = 2;
                 break;
             case 0x1B:
                 read(s.ledMap.data(), s.ledMap.size());

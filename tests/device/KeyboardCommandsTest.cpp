@@ -273,6 +273,7 @@ TEST(KeyboardCommandsTest, ReceiverPowerStatusSaysReceiver) {
     VirtualKeyboardLink kb(Link::Receiver);
     std::array<uint8_t, 6> status{};
     EXPECT_EQ(keyboard::ReadPowerStatus(kb.link, status), 1);
+    EXPECT_EQ(status[1], 2);  // on battery
     EXPECT_EQ(status[3], 1);
 }
 
