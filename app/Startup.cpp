@@ -75,6 +75,7 @@ int RunProgram(int argc, char** argv) {
     int exitCode = 0;
     {
         auto mainWnd = std::make_unique<CMainWnd>();
+        mainWnd->SetMessageBus(&bus);
         QPointer<CMainWnd> window(mainWnd.get());
         if (mainWnd->Create(nullptr, QString::fromUtf8(kProductTitle), 0, 0, CMainWnd::kWidth,
                             CMainWnd::kHeight, &error)) {
@@ -83,8 +84,7 @@ int RunProgram(int argc, char** argv) {
                     window->HandleCustomMessage(message, wParam, lParam);
             });
             mainWnd->CenterWindow();
-            mainWnd->show();
-            qCInfo(lcStartup) << "main window shown";
+            // The window shows itself once the first device scan is done.
             QApplication::exec();
             qCInfo(lcStartup) << "message loop ended";
         } else {
