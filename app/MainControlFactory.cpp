@@ -1,6 +1,9 @@
 #include "app/MainControlFactory.h"
 
 #include "app/toolkit/LayoutLoader.h"
+#include "devices/NorvexKeyboardDevice.h"
+#include "panels/DeviceKeyButtonUI.h"
+#include "panels/SelectPanelUI.h"
 
 #include <string_view>
 
@@ -24,15 +27,24 @@ struct ClassRow {
 
 // Program objects, created directly.
 const ClassRow kClasses[] = {
-    {"CircleProgress", nullptr},       {"SelectPanel", nullptr},
-    {"DeviceKeyButton", nullptr},      {"HandImgButton", nullptr},
-    {"AudioRecord", nullptr},          {"HandImgSelectButton", nullptr},
-    {"RedioMacroButton", nullptr},     {"ComboEditContainerElement", nullptr},
-    {"NorvexMousePadDevice", nullptr}, {"NorvexVA6533Device", nullptr},
-    {"NorvexMouseDevice", nullptr},    {"NorvexKeyboardDevice", nullptr},
-    {"DeviceProfile", nullptr},        {"LightControl", nullptr},
-    {"MagicControl", nullptr},         {"Voice6533Control", nullptr},
-    {"KeySetControl", nullptr},        {"ShootControl", nullptr},
+    {"CircleProgress", nullptr},
+    {"SelectPanel", &Make<CSelectPanelUI>},
+    {"DeviceKeyButton", &Make<CDeviceKeyButtonUI>},
+    {"HandImgButton", nullptr},
+    {"AudioRecord", nullptr},
+    {"HandImgSelectButton", nullptr},
+    {"RedioMacroButton", nullptr},
+    {"ComboEditContainerElement", nullptr},
+    {"NorvexMousePadDevice", nullptr},
+    {"NorvexVA6533Device", nullptr},
+    {"NorvexMouseDevice", nullptr},
+    {"NorvexKeyboardDevice", &Make<CNorvexKeyboardDevice>},
+    {"DeviceProfile", nullptr},
+    {"LightControl", nullptr},
+    {"MagicControl", nullptr},
+    {"Voice6533Control", nullptr},
+    {"KeySetControl", nullptr},
+    {"ShootControl", nullptr},
 };
 
 struct SubLayoutRow {

@@ -178,6 +178,7 @@ void CMainWnd::OnWindowInit() {
     if (m_windowInitDone)
         return;
     m_windowInitDone = true;
+    qCInfo(lcStartup) << "main window ready";
     // 1: other programs reach this window over the session bus without a filter to open.
     // 2: tell them that this program drives the lights.
     if (m_bus)
@@ -225,7 +226,7 @@ void CMainWnd::StartWatcher() {
 bool CMainWnd::HandleCustomMessage(unsigned message, quintptr wParam, qintptr lParam) {
     const ProgramMessages& names = Messages();
     if (message != 0 && message == names.InstanceMessage) {
-        qCDebug(lcMainWnd) << "InstanceMessage" << wParam << lParam;
+        qCInfo(lcStartup) << "activation message" << wParam << lParam << ": coming to the front";
         ShowFromTray();
         return true;
     }
@@ -513,9 +514,13 @@ DeviceListView::Entry CMainWnd::CreateEntry(int kind, int row, int sub) {
         CLayoutLoader::Load(QString::fromStdString(p.pageLayoutFile), nullptr, callback);
     auto* item = dynamic_cast<CDeviceOptionUI*>(
         CLayoutLoader::Load(QString::fromStdString(k.layoutFile), nullptr, callback));
-    DeviceSetup setup{kind, row, sub, this, power, item};
-    std::unique_ptr<MainDevice> device =
-        power && page && item ? AdoptDeviceObject(page, setup) : nullptr;
+    QWidget* powerSwitch = FindControl(QString::fromStdString(k.powerContainer));
+    QWidget* deviceSwitch = FindControl("device_switch");
+    QWidget* strip = FindControl("device_select_layout");
+    // The page joins the window first: the device object finds its window while it sets up.
+    std::unique_ptr<MainDevice> device;
+    if (power && page && item && ui::Add(deviceSwitch, page))
+        device = AdoptDeviceObject(page, DeviceSetup{kind, row, sub, this, power, item});
     if (!device) {
         qCDebug(lcMainWnd) << "device page of kind" << kind << "cannot be built";
         delete power;
@@ -523,17 +528,12 @@ DeviceListView::Entry CMainWnd::CreateEntry(int kind, int row, int sub) {
         delete item;
         return {};
     }
-    QWidget* powerSwitch = FindControl(QString::fromStdString(k.powerContainer));
-    QWidget* deviceSwitch = FindControl("device_switch");
-    QWidget* strip = FindControl("device_select_layout");
 
     power->BindSubControls();
     ui::Add(powerSwitch, power);
     power->SetDeviceType(identity.deviceType, sub);
     power->ShowPowerPart(p.hasBattery != 0);
     m_powers.push_back(power);
-
-    ui::Add(deviceSwitch, page);
 
     item->BindSubControls();
     ui::Add(strip, item);

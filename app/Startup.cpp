@@ -10,6 +10,7 @@
 #include "app/StartupLog.h"
 #include "app/toolkit/ControlFactory.h"
 #include "app/toolkit/ResourceManager.h"
+#include "virtualbus/HidBusSetup.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -71,6 +72,12 @@ int RunProgram(int argc, char** argv) {
         qCWarning(lcStartup) << "resource index:" << error;
 
     RegisterControlClasses(CControlFactory::Instance());
+
+    // The system's HID devices, and the virtual ones RAVO_TKL_VIRTUAL names.
+    HidBusSetup hidBus;
+    std::string hidError;
+    if (!SetUpHidBus(VirtualDeviceListFromEnvironment(), &hidBus, &hidError))
+        std::fprintf(stderr, "ravo-tkl-rgb: %s\n", hidError.c_str());
 
     int exitCode = 0;
     {
