@@ -4,6 +4,7 @@
 #include "app/toolkit/Notify.h"
 #include "app/toolkit/NotifyWiring.h"
 #include "app/toolkit/ResourceManager.h"
+#include "app/toolkit/UiThread.h"
 #include "app/toolkit/WindowUI.h"
 
 #include <QAbstractButton>
@@ -280,10 +281,7 @@ void SendNotify(QWidget* sender, const CDuiString& type, quintptr wParam, qintpt
         TNotifyUI msg{type, sender, wParam, lParam};
         window->SendNotify(msg);
     };
-    if (QThread::currentThread() == sender->thread())
-        deliver();
-    else
-        QMetaObject::invokeMethod(sender, deliver, Qt::QueuedConnection);
+    RunOnObjectThread(sender, deliver);
 }
 
 void SetText(QWidget* w, const CDuiString& text) {

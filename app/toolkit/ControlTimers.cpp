@@ -2,6 +2,7 @@
 
 #include "app/toolkit/ControlOps.h"
 #include "app/toolkit/Notify.h"
+#include "app/toolkit/UiThread.h"
 #include "app/toolkit/WindowUI.h"
 
 #include <QHash>
@@ -76,12 +77,7 @@ private:
 
 template <class Fn>
 void OnUiThread(QWidget* control, Fn fn) {
-    if (control == nullptr)
-        return;
-    if (QThread::currentThread() == control->thread())
-        fn();
-    else
-        QMetaObject::invokeMethod(control, fn, Qt::QueuedConnection);
+    RunOnObjectThread(control, std::move(fn));
 }
 
 }  // namespace

@@ -45,4 +45,5 @@
 #include "app/toolkit/NotifyWiring.h"
 #include "app/toolkit/ResourceManager.h"
 #include "app/toolkit/TrayIcon.h"
+#include "app/toolkit/UiThread.h"
 #include "app/toolkit/WindowUI.h"

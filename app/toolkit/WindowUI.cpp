@@ -3,6 +3,7 @@
 #include "app/toolkit/ControlOps.h"
 #include "app/toolkit/ControlTimers.h"
 #include "app/toolkit/LayoutLoader.h"
+#include "app/toolkit/UiThread.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -137,9 +138,8 @@ void CWindowUI::KillTimer(int id) {
 }
 
 void CWindowUI::PostMessage(unsigned message, quintptr wParam, qintptr lParam) {
-    QMetaObject::invokeMethod(
-        this, [this, message, wParam, lParam] { HandleCustomMessage(message, wParam, lParam); },
-        Qt::QueuedConnection);
+    ui::PostToObjectThread(
+        this, [this, message, wParam, lParam] { HandleCustomMessage(message, wParam, lParam); });
 }
 
 void CWindowUI::keyPressEvent(QKeyEvent* event) {
