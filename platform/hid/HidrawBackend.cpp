@@ -129,7 +129,7 @@ public:
             return nullptr;  // presence check: the node is gone
         }
         auto connection = std::make_unique<HidrawConnection>(
-            fd, HidAttributes{info.vendorId, info.productId, info.version},
+            fd, options, HidAttributes{info.vendorId, info.productId, info.version},
             std::move(info.reportDescriptor), HidCollectionFilter(descriptor, index));
         if (!connection->Valid())
             return nullptr;

@@ -33,9 +33,10 @@ HidCollectionFilter::HidCollectionFilter(const HidReportDescriptor& descriptor,
             m_ids.set(id);
 }
 
-HidrawConnection::HidrawConnection(int fd, HidAttributes attributes,
+HidrawConnection::HidrawConnection(int fd, HidOpenOptions options, HidAttributes attributes,
                                    std::vector<uint8_t> descriptor, HidCollectionFilter filter)
     : m_fd(fd),
+      m_options(options),
       m_attributes(attributes),
       m_descriptor(std::move(descriptor)),
       m_filter(filter),
@@ -86,7 +87,7 @@ HidTransferStatus HidrawConnection::Read(uint8_t* buffer, size_t length, size_t*
                                          uint32_t timeoutMs) {
     if (bytesRead)
         *bytesRead = 0;
-    if (m_fd < 0 || m_cancelFd < 0 || !buffer)
+    if (m_fd < 0 || m_cancelFd < 0 || !buffer || !m_options.read)
         return HidTransferStatus::Failed;
     const bool infinite = timeoutMs == kInfiniteTimeout;
     const int64_t deadline = NowMs() + timeoutMs;
@@ -127,7 +128,7 @@ HidTransferStatus HidrawConnection::Write(const uint8_t* buffer, size_t length,
                                           size_t* bytesWritten, uint32_t timeoutMs) {
     if (bytesWritten)
         *bytesWritten = 0;
-    if (m_fd < 0 || m_cancelFd < 0 || !buffer || length == 0)
+    if (m_fd < 0 || m_cancelFd < 0 || !buffer || length == 0 || !m_options.write)
         return HidTransferStatus::Failed;
     const bool infinite = timeoutMs == kInfiniteTimeout;
     const int64_t deadline = NowMs() + timeoutMs;

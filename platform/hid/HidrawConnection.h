@@ -27,9 +27,10 @@ private:
 // node's other collections.
 class HidrawConnection final : public HidConnection {
 public:
-    // Takes ownership of fd (-1: opened for a presence check only; transfers fail).
-    HidrawConnection(int fd, HidAttributes attributes, std::vector<uint8_t> descriptor,
-                     HidCollectionFilter filter);
+    // Takes ownership of fd (-1: opened for a presence check only; transfers fail). A transfer
+    // the options give no access for fails at once.
+    HidrawConnection(int fd, HidOpenOptions options, HidAttributes attributes,
+                     std::vector<uint8_t> descriptor, HidCollectionFilter filter);
     ~HidrawConnection() override;
 
     bool Valid() const { return m_cancelFd >= 0; }
@@ -47,6 +48,7 @@ private:
     HidTransferStatus WaitFor(short events, int64_t deadlineMs, bool infinite);
 
     const int m_fd;
+    const HidOpenOptions m_options;
     int m_cancelFd = -1;
     std::atomic<bool> m_cancelled{false};
     const HidAttributes m_attributes;

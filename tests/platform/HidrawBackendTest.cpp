@@ -124,7 +124,7 @@ protected:
         HidReportDescriptor descriptor;
         ASSERT_TRUE(descriptor.Parse(descriptorBytes));
         connection = std::make_unique<HidrawConnection>(
-            fds[0], HidAttributes{0x320F, 0x5078, 0x0103}, descriptorBytes,
+            fds[0], HidOpenOptions{}, HidAttributes{0x320F, 0x5078, 0x0103}, descriptorBytes,
             HidCollectionFilter(descriptor, collectionIndex));
         ASSERT_TRUE(connection->Valid());
     }
@@ -260,6 +260,13 @@ TEST(HidrawBackendTest, OpensACollectionOfANodeByItsPath) {
     EXPECT_EQ(bytes, 3u);
     EXPECT_EQ(buffer[2], 0x04);
     close(writer);
+
+    // Transfers the open gave no access for fail at once.
+    auto readOnly = backend->Open(FakeNode::Path(3), {true, false, true, false});
+    auto writeOnly = backend->Open(FakeNode::Path(3), {false, true, true, false});
+    ASSERT_TRUE(readOnly && writeOnly);
+    EXPECT_EQ(readOnly->Write(report, 3, &bytes, 1000), HidTransferStatus::Failed);
+    EXPECT_EQ(writeOnly->Read(buffer, 8, &bytes, kInfiniteTimeout), HidTransferStatus::Failed);
 
     struct Case {
         const char* what;
