@@ -85,7 +85,7 @@ void BM_LightTick(benchmark::State& state) {
     uint32_t now = 0;
     for (auto _ : state) {
         now += 2;
-        lighting.RunTick(true, 1, now);
+        lighting.RunTick(1, 1, now);
     }
 }
 BENCHMARK(BM_LightTick)->ArgName("overrides")->Arg(0)->Arg(170);
@@ -95,7 +95,7 @@ void BM_BuildFrame(benchmark::State& state) {
     SoftwareLighting lighting;
     lighting.SetSettings(Busy(4, true));
     lighting.SetLightCopy({4, 4});
-    lighting.RunTick(true, 1, 0);
+    lighting.RunTick(1, 1, 0);
 #ifdef RAVO_HAVE_KEYBOARD_FRAME
     ravo::KeyTableImage table{};
     ravo::KeyTableImage leds{};

@@ -18,9 +18,16 @@ LightCadence::Pass LightCadence::Advance(Clock::time_point now,
     pass.ticks = elapsed;
 
     const bool player = pacing.kind == effects::ModePacing::Player;
-    pass.stepDue = !player && m_count >= pacing.interval;
-    if (pass.stepDue) {
-        m_count = 0;
+    if (!player && m_count >= pacing.interval) {
+        // Steps keep the speed level's pace even when the thread was scheduled late.
+        const unsigned interval = std::max<unsigned>(pacing.interval, 1);
+        pass.steps = std::min(m_count / interval, kMaxCatchUpSteps);
+        m_count = pass.steps == kMaxCatchUpSteps ? 0 : m_count % interval;
+        if (pacing.still) {
+            // Repeating a still step paints the same frame again.
+            pass.steps = 1;
+            m_count = 0;
+        }
     }
     if (player) {
         pass.next = m_last + kPlayerBatchTicks * kTick;

@@ -17,10 +17,12 @@ public:
     static constexpr std::chrono::milliseconds kTick{2};
     static constexpr std::chrono::milliseconds kStillWait{250};
     static constexpr unsigned kPlayerBatchTicks = 5;
+    // A late wake-up catches up at most this many steps.
+    static constexpr unsigned kMaxCatchUpSteps = 8;
 
     struct Pass {
-        unsigned ticks = 0;  // ticks counted since the last pass (0: nothing to run)
-        bool stepDue = false;
+        unsigned ticks = 0;      // ticks counted since the last pass (0: nothing to run)
+        unsigned steps = 0;      // mode steps due: more than one after a late wake-up
         Clock::time_point next;  // when to wake up next
     };
 

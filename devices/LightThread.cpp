@@ -64,10 +64,12 @@ void LightThread::Run(StopEvent& stop) {
         }
         const LightCadence::Pass pass = cadence.Advance(now, m_lighting.CurrentPacing());
         if (pass.ticks > 0) {
-            if (pass.stepDue) {
-                m_steps.fetch_add(1, std::memory_order_relaxed);
+            m_steps.fetch_add(pass.steps, std::memory_order_relaxed);
+            m_lighting.RunTick(pass.steps, pass.ticks, TickCountMs(now));
+            if (m_lighting.FrameGeneration() != m_frameGeneration) {
+                m_frameGeneration = m_lighting.CopyFrame(m_frame);
+                m_host.OnFrame(m_frame);
             }
-            m_lighting.RunTick(pass.stepDue, pass.ticks, TickCountMs(now));
         }
         deadline = pass.next;
     }

@@ -30,6 +30,9 @@ public:
     // Both are called on the light thread and must be cheap (atomics).
     virtual bool IsLinkOpen() const = 0;
     virtual bool IsLightOutputSuspended() const = 0;
+    // Light thread: a new frame was published (the device may mirror it into its own light
+    // buffer). Runs without any lighting lock held.
+    virtual void OnFrame(const effects::LightBuffer& frame) { (void)frame; }
 };
 
 class LightThread : private effects::LightingObserver {
@@ -61,6 +64,8 @@ private:
     LightThreadHost& m_host;
     effects::SoftwareLighting& m_lighting;
     WorkerThread m_worker;
+    effects::LightBuffer m_frame{};  // light thread only
+    uint64_t m_frameGeneration = 0;  // light thread only
     std::atomic<uint64_t> m_wakeUps{0};
     std::atomic<uint64_t> m_steps{0};
 };

@@ -81,8 +81,9 @@ LightPacing SoftwareLighting::CurrentPacing() const {
     return pacing;
 }
 
-void SoftwareLighting::RunTick(bool stepDue, unsigned iterations, uint32_t nowMs) {
+void SoftwareLighting::RunTick(unsigned steps, unsigned iterations, uint32_t nowMs) {
     iterations = std::min(iterations, kMaxIterations);
+    steps = std::min(steps, kMaxIterations);
     std::scoped_lock lock(m_effectMutex);
     LightBuffer& lights = m_engine.Lights();
     const int mode = m_copy.mode;
@@ -91,8 +92,10 @@ void SoftwareLighting::RunTick(bool stepDue, unsigned iterations, uint32_t nowMs
         for (unsigned i = 0; i < iterations; ++i) {
             LightSequencePlayer::Play(sequence, lights, m_engine.Settings().speed, nowMs);
         }
-    } else if (stepDue) {
-        m_engine.Step(mode, nowMs);
+    } else {
+        for (unsigned i = 0; i < steps; ++i) {
+            m_engine.Step(mode, nowMs);
+        }
     }
     if (iterations > 0) {
         std::scoped_lock listLock(m_overrideMutex);

@@ -67,9 +67,9 @@ public:
 
     // Light thread.
     LightPacing CurrentPacing() const;
-    // One pass of the light thread: the mode's step when due (or the sequence player, once per
-    // iteration, in its modes), then the overrides advanced by `iterations`; then publish.
-    void RunTick(bool stepDue, unsigned iterations, uint32_t nowMs);
+    // One pass of the light thread: the mode's step `steps` times (or the sequence player, once
+    // per iteration, in its modes), then the overrides advanced by `iterations`; then publish.
+    void RunTick(unsigned steps, unsigned iterations, uint32_t nowMs);
 
     // The last published frame; returns its generation (changes whenever the frame did).
     uint64_t CopyFrame(LightBuffer& out) const;

@@ -26,7 +26,7 @@ std::vector<Clock::duration> StepTimes(const LightPacing& pacing, Clock::duratio
     while (now - t0 <= span) {
         ++wakes;
         const LightCadence::Pass pass = cadence.Advance(now, pacing);
-        if (pass.stepDue) {
+        for (unsigned i = 0; i < pass.steps; ++i) {
             steps.push_back(now - t0);
         }
         EXPECT_GT(pass.next, now);
@@ -69,7 +69,7 @@ TEST(LightCadence, PlayerRunsEveryTickInBatches) {
     const LightPacing player{ModePacing::Player, 5, false};
     LightCadence::Pass pass = cadence.Advance(t0 + 2ms, player);
     EXPECT_EQ(pass.ticks, 1u);
-    EXPECT_FALSE(pass.stepDue);
+    EXPECT_EQ(pass.steps, 0u);
     EXPECT_EQ(pass.next, t0 + 12ms);
     pass = cadence.Advance(pass.next, player);
     EXPECT_EQ(pass.ticks, 5u);
@@ -78,11 +78,11 @@ TEST(LightCadence, PlayerRunsEveryTickInBatches) {
 TEST(LightCadence, LateAndEarlyWakeUps) {
     const Clock::time_point t0{};
     LightCadence cadence(t0);
-    // Late: every tick that passed is counted, one step runs.
+    // Late: every tick that passed is counted, and the steps due are caught up.
     LightCadence::Pass pass = cadence.Advance(t0 + 23ms, Interval(5));
     EXPECT_EQ(pass.ticks, 11u);
-    EXPECT_TRUE(pass.stepDue);
-    EXPECT_EQ(pass.next, t0 + 22ms + 10ms);
+    EXPECT_EQ(pass.steps, 2u);
+    EXPECT_EQ(pass.next, t0 + 22ms + 8ms);
     // Early (a change woke the thread): nothing runs, the next tick is taken.
     pass = cadence.Advance(t0 + 23500us, Interval(5));
     EXPECT_EQ(pass.ticks, 0u);
@@ -91,7 +91,11 @@ TEST(LightCadence, LateAndEarlyWakeUps) {
     cadence.Resume(t0 + 5s);
     pass = cadence.Advance(t0 + 5s, Interval(5));
     EXPECT_EQ(pass.ticks, 1u);
-    EXPECT_EQ(cadence.Count(), 1u);
+    EXPECT_EQ(cadence.Count(), 2u);
+    // A very late wake-up catches up a bounded number of steps.
+    pass = cadence.Advance(t0 + 10s, Interval(1));
+    EXPECT_EQ(pass.steps, LightCadence::kMaxCatchUpSteps);
+    EXPECT_EQ(cadence.Count(), 0u);
 }
 
 }  // namespace

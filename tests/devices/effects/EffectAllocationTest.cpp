@@ -56,7 +56,7 @@ TEST(EffectAllocation, NoModeAllocatesOnTheFramePath) {
         lighting.StartMode(mode);
         counting = true;
         for (uint32_t t = 0; t < 300; ++t) {
-            lighting.RunTick(true, 2, t * 7);
+            lighting.RunTick(1, 2, t * 7);
             lighting.CopyFrame(frame);
         }
         counting = false;

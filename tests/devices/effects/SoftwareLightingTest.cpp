@@ -37,14 +37,14 @@ TEST(SoftwareLighting, PublishesFinishedFramesOnly) {
 
     LightBuffer frame;
     const uint64_t before = lighting.CopyFrame(frame);
-    lighting.RunTick(true, 1, 0);
+    lighting.RunTick(1, 1, 0);
     const uint64_t after = lighting.CopyFrame(frame);
     EXPECT_EQ(after, before + 1);
     EXPECT_EQ(frame[0], (LightEntry{kWheel[1].r, kWheel[1].g, kWheel[1].b, 255}));
     EXPECT_EQ(frame[3], (LightEntry{77, 0, 0, 255}));
 
     // No step due and nothing animated: the same frame, the same generation.
-    lighting.RunTick(false, 1, 0);
+    lighting.RunTick(0, 1, 0);
     EXPECT_EQ(lighting.CopyFrame(frame), after);
 }
 
@@ -79,11 +79,11 @@ TEST(SoftwareLighting, PlayerModesPlayTheSequence) {
     s.green = 99;
     s.timeMs = 1000;
     lighting.ReplaceSequence({s, s});
-    lighting.RunTick(true, 3, 500);
+    lighting.RunTick(1, 3, 500);
     LightBuffer frame;
     lighting.CopyFrame(frame);
     EXPECT_EQ(frame[100], (LightEntry{0, 99, 0, 128}));
-    lighting.RunTick(false, 1, 1501);
+    lighting.RunTick(0, 1, 1501);
     EXPECT_EQ(lighting.SequenceCursor(), 1);
     lighting.ReplaceSequence({s});
     EXPECT_EQ(lighting.SequenceCursor(), 0);
@@ -100,7 +100,7 @@ TEST(SoftwareLighting, TellsTheObserverAboutChanges) {
     lighting.ReplaceSequence({});
     lighting.Mutate([](EffectEngine& e) { e.TriggerKey(49, 1); });
     EXPECT_EQ(observer.changes, 6);
-    lighting.RunTick(true, 1, 0);  // the light thread's own work is no change to report
+    lighting.RunTick(1, 1, 0);  // the light thread's own work is no change to report
     EXPECT_EQ(observer.changes, 6);
     lighting.SetObserver(nullptr);
 }
