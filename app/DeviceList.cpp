@@ -6,7 +6,7 @@
 
 namespace ravo {
 
-Q_LOGGING_CATEGORY(lcDeviceList, "ravo.devicelist")
+Q_LOGGING_CATEGORY(lcDeviceList, "ravo.devicelist", QtWarningMsg)
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 namespace ravo {
 
-Q_LOGGING_CATEGORY(lcDpi, "ravo.dpi")
+Q_LOGGING_CATEGORY(lcDpi, "ravo.dpi", QtWarningMsg)
 
 int ChooseLayoutDpi(int monitorWidth, int monitorHeight) {
     return SanitizeDpi(monitorWidth > 1500 && monitorHeight > 960 ? 144 : 96);

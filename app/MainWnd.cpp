@@ -33,7 +33,7 @@
 
 namespace ravo {
 
-Q_LOGGING_CATEGORY(lcMainWnd, "ravo.mainwnd")
+Q_LOGGING_CATEGORY(lcMainWnd, "ravo.mainwnd", QtWarningMsg)
 
 namespace {
 

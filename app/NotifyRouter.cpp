@@ -6,7 +6,7 @@
 
 namespace ravo {
 
-Q_LOGGING_CATEGORY(lcNotify, "ravo.notify")
+Q_LOGGING_CATEGORY(lcNotify, "ravo.notify", QtWarningMsg)
 
 std::optional<NumberedName> SplitNumberedControlName(const QString& name) {
     const qsizetype cut = name.lastIndexOf(QLatin1Char('_'));

@@ -4,7 +4,7 @@
 
 namespace ravo {
 
-Q_LOGGING_CATEGORY(lcWorkers, "ravo.workers")
+Q_LOGGING_CATEGORY(lcWorkers, "ravo.workers", QtWarningMsg)
 
 WorkerSlots::~WorkerSlots() {
     StopAll();
