@@ -339,6 +339,11 @@ void CNorvexUSBDevice::SetPowerDisplay(QWidget* display) {
     }
 }
 
+void CNorvexUSBDevice::SetDeviceSlot(const DeviceSlot& slot) {
+    m_deviceSlot = slot;
+    SetDeviceKinds(slot.deviceType, slot.role);
+}
+
 void CNorvexUSBDevice::SetDeviceKinds(int kind, int subKind) {
     m_deviceKind = kind;
     m_deviceSubKind = 0;

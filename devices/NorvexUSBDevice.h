@@ -4,6 +4,7 @@
 #include "app/toolkit/DuiString.h"
 #include "app/toolkit/Notify.h"
 #include "device/CommandLink.h"
+#include "device/DeviceCatalogue.h"
 #include "devices/LightEntry.h"
 #include "devices/LightRecord.h"
 #include "profile/ProfileRecords.h"
@@ -114,7 +115,11 @@ public:
     void SetConfigName(const CDuiString& name) { m_configName = name; }
     void SetFolderName(const CDuiString& name) { m_folderName = name; }
     void SetPowerDisplay(QWidget* display);
-    // The catalogue's type code and second code of the slot the device was attached to.
+    // Keeps a copy of the slot the device was attached to; the kind is its type code, the
+    // sub-kind its interface role.
+    void SetDeviceSlot(const DeviceSlot& slot);
+    const DeviceSlot& GetDeviceSlot() const { return m_deviceSlot; }
+    // The type code and second code directly (devices made without a slot, tests).
     void SetDeviceKinds(int kind, int subKind);
     void SetSelectorItem(QWidget* item) { m_selectorItem = item; }
     void SetSelectedKey(int key) { m_selectedKey = key; }
@@ -248,6 +253,7 @@ protected:
 
     int m_powerFlag = 0;
     int m_statusPollSuspended = 0;
+    DeviceSlot m_deviceSlot;
     int m_lightSetIndex = 0;
 
 private:

@@ -62,7 +62,11 @@ protected:
         device->SetFolderName("keyboard");
         device->SetProfileName("test_profile");
         device->SetConfigName("veldo_light");
-        device->SetDeviceKinds(1, 0);
+        DeviceSlot slot;
+        slot.deviceType = 1;
+        slot.path = plugged->Path(virt::kKeyboardCommandInterface);
+        device->SetDeviceSlot(slot);
+        ASSERT_EQ(device->GetDeviceKind(), 1);
         CommandLink& link = device->Link();
         {
             std::lock_guard lock(link.IoLock());
