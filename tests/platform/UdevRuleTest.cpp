@@ -11,8 +11,7 @@ namespace {
 
 // Every supported vendor/product pair gets access through the shipped udev rule.
 TEST(UdevRuleTest, CoversEverySupportedDevice) {
-    const std::string source = __FILE__;
-    const std::string root = source.substr(0, source.rfind("/tests/"));
+    const std::string root = RAVO_SOURCE_DIR;
     std::ifstream in(root + "/packaging/60-ravo-tkl-rgb.rules");
     ASSERT_TRUE(in) << "rule file missing";
     std::stringstream text;
