@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QThread>
 
+#include <mutex>
+
 namespace ravo {
 
 namespace {
@@ -13,6 +15,13 @@ struct CallState {
     bool done = false;
     bool abandoned = false;
 };
+
+// Held while a call is queued and taken by the call before it runs: the hand-over through Qt's
+// event queue then also passes through a lock that thread checkers can follow.
+std::mutex& HandOverMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
 
 }  // namespace
 
@@ -28,9 +37,11 @@ bool CallOnObjectThread(QObject* target, std::function<void()> call,
         return false;
     auto state = std::make_shared<CallState>();
     // The queued call owns what it needs: it may run after this function has given up.
+    std::unique_lock handOver(HandOverMutex());
     QMetaObject::invokeMethod(
         target,
         [state, cancel, call = std::move(call)] {
+            { std::lock_guard sync(HandOverMutex()); }
             bool run = false;
             cancel->Update([&] { run = !state->abandoned; });
             if (!run)
@@ -39,6 +50,7 @@ bool CallOnObjectThread(QObject* target, std::function<void()> call,
             cancel->Update([&] { state->done = true; });
         },
         Qt::QueuedConnection);
+    handOver.unlock();
     const bool done = cancel->WaitUntil([&] { return state->done; });
     if (!done)
         cancel->Update([&] { state->abandoned = true; });
@@ -48,7 +60,14 @@ bool CallOnObjectThread(QObject* target, std::function<void()> call,
 void PostToObjectThread(QObject* target, std::function<void()> call) {
     if (!target || !call)
         return;
-    QMetaObject::invokeMethod(target, std::move(call), Qt::QueuedConnection);
+    std::lock_guard handOver(HandOverMutex());
+    QMetaObject::invokeMethod(
+        target,
+        [call = std::move(call)] {
+            { std::lock_guard sync(HandOverMutex()); }
+            call();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace ravo
