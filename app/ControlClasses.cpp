@@ -3,6 +3,7 @@
 #include "app/DeviceOptionUI.h"
 #include "app/MpDevicePowerUI.h"
 #include "app/toolkit/ControlFactory.h"
+#include "panels/KeyMapControls.h"
 
 namespace ravo {
 
@@ -25,6 +26,8 @@ void RegisterControlClasses(CControlFactory& factory) {
     // CDeviceProfileUI, CShootControlUI, CMagicControlUI, CVoice6533ControlUI,
     // CNorvexUSBDevice, CNorvexMousePadDevice, CNorvexVA6533Device. Each class joins the list
     // here, in that order, as it is written.
+    // The picture and other own controls of panels/ register themselves.
+    RegisterKeyMapControls(factory);
     Register<CDeviceOptionUI>(factory, "CDeviceOptionUI", "DeviceOption");
     Register<CMpDevicePowerUI>(factory, "CMpDevicePowerUI", "MpDevicePower");
 }

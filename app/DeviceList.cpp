@@ -248,7 +248,7 @@ void DeviceList::AttachEventInterface(int a, DeviceFamily family) {
     const DeviceSupportEntry& match = CommandIdentity(a);
     for (ListedDevice* d : Devices(family)) {
         if (!d->EventReaderOpen(receiver) && SameProduct(d->Identity(), match)) {
-            d->OpenEventReader(receiver, slot.path);
+            d->OpenEventReader(receiver, slot.deviceType, slot.path);
             return;
         }
     }

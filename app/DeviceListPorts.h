@@ -37,7 +37,8 @@ public:
 
     // The event readers of the device's consumer collections, one per link.
     virtual bool EventReaderOpen(bool receiver) const = 0;
-    virtual void OpenEventReader(bool receiver, const std::string& path) = 0;
+    // `interfaceKind`: the device type of the event interface's supported-device row.
+    virtual void OpenEventReader(bool receiver, int interfaceKind, const std::string& path) = 0;
     virtual void CloseEventReader(bool receiver) = 0;
 
     virtual void SetLightingSyncPossible(bool possible) = 0;

@@ -63,16 +63,17 @@ public:
     bool QueryOnline() override { return m_device->IsReceiverLinkOnline() != 0; }
     void ReadPowerStatus() override { m_device->PollStatus(); }
 
-    // The device's listener threads take the event interfaces; until they do, the paths wait
-    // here.
-    bool EventReaderOpen(bool receiver) const override { return m_eventOpen[receiver]; }
-    void OpenEventReader(bool receiver, const std::string& path) override {
-        m_eventOpen[receiver] = true;
-        m_eventPath[receiver] = path;
+    // The device's listener threads read the event interfaces. An interface counts as taken
+    // even when the device has no listener for it, so it is not offered again.
+    bool EventReaderOpen(bool receiver) const override { return m_eventKind[receiver] != 0; }
+    void OpenEventReader(bool receiver, int interfaceKind, const std::string& path) override {
+        m_eventKind[receiver] = interfaceKind != 0 ? interfaceKind : -1;
+        m_device->OpenListener(path, interfaceKind);
     }
     void CloseEventReader(bool receiver) override {
-        m_eventOpen[receiver] = false;
-        m_eventPath[receiver].clear();
+        if (m_eventKind[receiver] > 0)
+            m_device->CloseListener(m_eventKind[receiver]);
+        m_eventKind[receiver] = 0;
     }
 
     void SetLightingSyncPossible(bool possible) override {
@@ -122,8 +123,7 @@ public:
 private:
     CNorvexUSBDevice* m_device;
     DeviceSupportEntry m_identity;
-    bool m_eventOpen[2] = {false, false};
-    std::string m_eventPath[2];
+    int m_eventKind[2] = {0, 0};  // 0: no event interface taken
 };
 
 }  // namespace

@@ -2,7 +2,12 @@
 
 #include "app/toolkit/LayoutLoader.h"
 #include "devices/NorvexKeyboardDevice.h"
+#include "panels/AudioRecordUI.h"
+#include "panels/CircleProgressUI.h"
 #include "panels/DeviceKeyButtonUI.h"
+#include "panels/HandImgButtonUI.h"
+#include "panels/HandImgSelectButtonUI.h"
+#include "panels/RedioMacroButtonUI.h"
 #include "panels/SelectPanelUI.h"
 
 #include <string_view>
@@ -27,13 +32,13 @@ struct ClassRow {
 
 // Program objects, created directly.
 const ClassRow kClasses[] = {
-    {"CircleProgress", nullptr},
+    {"CircleProgress", &Make<CCircleProgressUI>},
     {"SelectPanel", &Make<CSelectPanelUI>},
     {"DeviceKeyButton", &Make<CDeviceKeyButtonUI>},
-    {"HandImgButton", nullptr},
-    {"AudioRecord", nullptr},
-    {"HandImgSelectButton", nullptr},
-    {"RedioMacroButton", nullptr},
+    {"HandImgButton", &Make<CHandImgButtonUI>},
+    {"AudioRecord", &Make<CAudioRecordUI>},
+    {"HandImgSelectButton", &Make<CHandImgSelectButtonUI>},
+    {"RedioMacroButton", &Make<CRedioMacroButtonUI>},
     {"ComboEditContainerElement", nullptr},
     {"NorvexMousePadDevice", nullptr},
     {"NorvexVA6533Device", nullptr},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/toolkit/ControlUI.h"
+#include "devices/PowerDisplay.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,7 +14,7 @@ namespace ravo {
 // A device's power indicator in "device_power_switch" ("MpDevicePower", built from
 // "XML\\CustomControlXML\\MpDevicePower.xml"): battery level, charge state, wireless logo and,
 // for the mouse pad, the phone on its charger.
-class CMpDevicePowerUI : public CControlT<QWidget> {
+class CMpDevicePowerUI : public CControlT<QWidget>, public IPowerDisplay {
 public:
     CDuiString GetClass() const override { return "MpDevicePower"; }
 
@@ -30,6 +31,13 @@ public:
     void ShowPowerPart(bool show);
     // Displays a power status of up to 64 bytes (shorter ones read as zero-filled).
     void ShowPowerStatus(std::span<const uint8_t> status);
+
+    // IPowerDisplay: what the device object reports.
+    void SetPowerFlag(int flag) override { ShowPowerPart(flag != 0); }
+    void SetPowerStatus(const uint8_t* status, int length) override {
+        if (status != nullptr && length > 0)
+            ShowPowerStatus({status, static_cast<size_t>(length)});
+    }
 
 private:
     QPointer<QWidget> m_layout;

@@ -1,11 +1,9 @@
 #include "devices/KeyboardLighting.h"
 
 #include "app/toolkit/ControlTimers.h"
+#include "app/toolkit/UiThread.h"
 #include "device/KeyboardCommands.h"
 #include "devices/NorvexKeyboardDevice.h"
-
-#include <QMetaObject>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -101,15 +99,12 @@ void KeyboardLighting::OnFrame(const effects::LightBuffer& frame) {
 
 void KeyboardLighting::RequestResync() {
     m_device.SetLastListenerCode(LastListenerCode());
-    QPointer<QWidget> item = m_device.GetSelectorItem();
-    QMetaObject::invokeMethod(
-        &m_device,
-        [item] {
-            if (item) {
-                ui::SetTimer(item, kResyncTimer, kResyncDelayMs);
-            }
-        },
-        Qt::QueuedConnection);
+    // The selector item is read on the UI thread, which owns it.
+    ui::PostToObjectThread(&m_device, [this] {
+        if (QWidget* item = m_device.GetSelectorItem()) {
+            ui::SetTimer(item, kResyncTimer, kResyncDelayMs);
+        }
+    });
 }
 
 void KeyboardLighting::HandleSyncCode(uint16_t code) {

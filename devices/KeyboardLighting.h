@@ -1,12 +1,11 @@
 #pragma once
 
 // The keyboard's software lighting wired to its device object: the effect engine, the light
-// thread, the two listeners and the custom colours of mode 20. The device object keeps one of
-// these and calls it from its hooks:
-//   OnAttached -> StartLightThread();  destructor -> StopWorkerThreads()
-//   ApplyProfile / ReadLightRecord / SetLightSettings -> Update(modeChanged || mode == 20)
-//   ApplyProfile -> ReloadLists()  (per-light overrides and light sequence)
-//   the device list -> Listeners().OpenListener / CloseListener / ReopenListener
+// thread, the two listeners and the custom colours of mode 20. The device object owns one and
+// calls it: OnAttached starts the light thread; ApplyProfile and ReadLightRecord call
+// Update(mode changed || mode 20), SetLightSettings Update(false); ApplyProfile also
+// ReloadLists; the device list reaches the listeners through the device's OpenListener /
+// CloseListener; the destructor stops every thread.
 // Frames reach the device through its light buffer: the light thread mirrors every published
 // frame into it (under the device's light lock), so OutputFrame stays as it is; while the
 // output is suspended nothing is mirrored and the buffer belongs to whoever drives it.

@@ -26,7 +26,7 @@ LightThread::~LightThread() {
 void LightThread::Start() {
     Stop();
     m_lighting.SetObserver(this);
-    m_worker.Start([this](StopEvent& stop) { Run(stop); });
+    m_worker.Start([this](StopEvent& stop) { Run(stop); }, "ravo-light");
 }
 
 StopResult LightThread::Stop() {

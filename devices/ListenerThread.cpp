@@ -66,7 +66,8 @@ void ListenerThread::StartThread() {
     if (m_kind != kListenerKindA && m_kind != kListenerKindB) {
         return;
     }
-    m_worker.Start([this](StopEvent& stop) { Run(stop); });
+    m_worker.Start([this](StopEvent& stop) { Run(stop); },
+                   m_kind == kListenerKindA ? "ravo-listen-a" : "ravo-listen-b");
 }
 
 StopResult ListenerThread::StopThread() {

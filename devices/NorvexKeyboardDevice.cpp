@@ -2,11 +2,13 @@
 
 #include "app/toolkit/ControlOps.h"
 #include "app/toolkit/ResourceManager.h"
+#include "app/toolkit/UiThread.h"
 #include "app/toolkit/WindowUI.h"
 #include "device/KeyboardCommands.h"
 #include "device/KeyboardSequences.h"
 #include "devices/KeyTableComposer.h"
 #include "devices/KeyboardFrame.h"
+#include "devices/KeyboardLighting.h"
 #include "devices/KeyboardSyncCode.h"
 #include "devices/MacroAssignments.h"
 #include "devices/MacroSource.h"
@@ -67,7 +69,8 @@ const Json::Value& Member(const Json::Value& v, const char* name) {
 
 }  // namespace
 
-CNorvexKeyboardDevice::CNorvexKeyboardDevice(QWidget* parent) : CNorvexUSBDevice(parent) {
+CNorvexKeyboardDevice::CNorvexKeyboardDevice(QWidget* parent)
+    : CNorvexUSBDevice(parent), m_lighting(std::make_unique<KeyboardLighting>(*this)) {
     m_deviceKind = 1;
     m_profile.SetDefaultPath(DefaultProfilePathFor("keyboard"));
 }
@@ -172,10 +175,7 @@ int CNorvexKeyboardDevice::ReadLightRecord() {
         profile = m_deviceProfileNumber;
     }
     ApplyLightCopy(copy, m_lightSettings);
-    if (copy.mode != previous.mode || copy.mode == kCustomLightsMode) {
-        ResetEffect();
-        StartModeEffect(copy.mode);
-    }
+    SyncLighting(copy.mode != previous.mode || copy.mode == kCustomLightsMode);
     ApplyRecordFlags(record, m_system);
     m_profile.SetSystemStages(m_system);
     LightSettings settings;
@@ -215,12 +215,7 @@ void CNorvexKeyboardDevice::HandleSyncCode(uint32_t code) {
             m_lightRecord[light_record::kProfileNibble] = effect.nibble;
         }
     }
-    if (QThread::currentThread() == thread()) {
-        RefreshPage();
-    } else {
-        QMetaObject::invokeMethod(
-            this, [this] { RefreshPage(); }, Qt::QueuedConnection);
-    }
+    ui::RunOnObjectThread(this, [this] { RefreshPage(); });
 }
 
 // --- Attach and resync ----------------------------------------------------------------------
@@ -285,6 +280,8 @@ void CNorvexKeyboardDevice::SetLightSettings(uint32_t word0, uint32_t word1, uin
                                              uint16_t word3) {
     CNorvexUSBDevice::SetLightSettings(word0, word1, word2, word3);
     m_profile.SetLightInfo(word0, word1, word2, word3);
+    // The steps read colour and direction from the settings; the mode changes with ApplyProfile.
+    m_lighting->Update(false);
 }
 
 void CNorvexKeyboardDevice::SetAudioLightSettings(uint32_t word0, uint32_t word1, uint32_t word2) {
@@ -327,10 +324,7 @@ int CNorvexKeyboardDevice::ApplyProfile() {
         m_lightCopy.green = settings.green;
         m_lightCopy.blue = settings.blue;
     }
-    if (settings.mode != previous.mode || settings.mode == kCustomLightsMode) {
-        ResetEffect();
-        StartModeEffect(settings.mode);
-    }
+    const bool modeStart = settings.mode != previous.mode || settings.mode == kCustomLightsMode;
     {
         // The light thread walks one override per light: keep exactly light-count entries.
         std::vector<LightListEntry> overrides = m_profile.GetLightList();
@@ -346,19 +340,46 @@ int CNorvexKeyboardDevice::ApplyProfile() {
         m_phase = 0;
     }
     m_profile.LoadLightList(m_profile.GetLightListPath());
-    std::vector<LightStep> steps = m_profile.GetLightSteps();
-    std::lock_guard lock(m_sequenceLock);
-    m_lightSequence = std::move(steps);
-    m_sequenceLength = static_cast<int>(m_lightSequence.size());
-    m_sequenceCursor = 0;
+    {
+        std::vector<LightStep> steps = m_profile.GetLightSteps();
+        std::lock_guard lock(m_sequenceLock);
+        m_lightSequence = std::move(steps);
+        m_sequenceLength = static_cast<int>(m_lightSequence.size());
+        m_sequenceCursor = 0;
+    }
+    SyncLighting(modeStart);
+    m_lighting->ReloadLists();
     return 1;
 }
 
-void CNorvexKeyboardDevice::ResetEffect() {
-    std::lock_guard lock(m_lightLock);
-    m_phase = 0;
-    m_hues.fill(0);
-    m_levels.fill(0);
+void CNorvexKeyboardDevice::SyncLighting(bool modeStart) {
+    if (modeStart) {
+        std::lock_guard lock(m_lightLock);
+        m_phase = 0;
+        m_hues.fill(0);
+        m_levels.fill(0);
+    }
+    m_lighting->Update(modeStart);
+}
+
+bool CNorvexKeyboardDevice::OpenListener(const std::string& path, int kind) {
+    return m_lighting->Listeners().OpenListener(path, kind);
+}
+
+void CNorvexKeyboardDevice::CloseListener(int kind) {
+    m_lighting->Listeners().CloseListener(kind);
+}
+
+bool CNorvexKeyboardDevice::ReopenListener(const std::string& path, int kind) {
+    return m_lighting->Listeners().ReopenListener(path, kind);
+}
+
+void CNorvexKeyboardDevice::StartLightThread() {
+    m_lighting->StartLightThread();
+}
+
+void CNorvexKeyboardDevice::StopWorkerThreads() {
+    m_lighting->StopWorkerThreads();
 }
 
 void CNorvexKeyboardDevice::ReloadNameLists() {

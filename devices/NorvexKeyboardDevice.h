@@ -7,9 +7,13 @@
 #include "profile/KeyboardProfiledata.h"
 
 #include <atomic>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace ravo {
+
+class KeyboardLighting;
 
 // The device object of the 87-key RGB keyboard: its key table and LED map, the mapping of the
 // program's 126 key numbers onto them, the lighting-and-system record of its on-board profiles,
@@ -100,14 +104,21 @@ public:
     // The caption of an assignment (key name, macro name, ...).
     CDuiString AssignmentText(const KeyCode& code);
 
-protected:
-    // Effects hooks, run with the light lock not held.
-    virtual void ResetEffect();
-    virtual void StartModeEffect(int mode) { (void)mode; }
-    virtual void StartLightThread() {}
-    virtual void StopWorkerThreads() {}
+    // The software lighting: effect engine, light thread and the two listeners.
+    KeyboardLighting& Lighting() { return *m_lighting; }
+    // The listeners by interface kind (1: listener A, 9: listener B; others are ignored).
+    bool OpenListener(const std::string& path, int kind) override;
+    void CloseListener(int kind) override;
+    bool ReopenListener(const std::string& path, int kind);
+    // Starts the light thread, stopping a running one first.
+    void StartLightThread();
+    // Stops the light thread and both listeners, each within its limit.
+    void StopWorkerThreads();
 
 private:
+    // Clears the base's effect state, then (when `modeStart`) restarts the software
+    // lighting's mode; always hands it the current settings. Light lock not held.
+    void SyncLighting(bool modeStart);
     void SelectNumberedOption(const char* prefix, int n);
     int SelectedNumberedOption(const char* prefix) const;
     static std::vector<KeyAssignmentPair> PairsOf(const std::vector<KeyListEntry>& list);
@@ -132,6 +143,8 @@ private:
     QPointer<QWidget> m_keyPanel;
     QPointer<QWidget> m_macroPanel;
     std::atomic<uint32_t> m_lastListenerCode{0};
+    // Last member: its threads stop before anything they use goes away.
+    std::unique_ptr<KeyboardLighting> m_lighting;
 };
 
 }  // namespace ravo

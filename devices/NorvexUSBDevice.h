@@ -18,6 +18,7 @@
 #include <map>
 #include <mutex>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace ravo {
@@ -102,6 +103,14 @@ public:
 
     // 47, 48: the class's own page binding, and the light settings as four words.
     virtual int BuildDevicePage();
+    // The device's event-interface listeners by interface kind; devices without them ignore
+    // these.
+    virtual bool OpenListener(const std::string& path, int kind) {
+        (void)path;
+        (void)kind;
+        return false;
+    }
+    virtual void CloseListener(int kind) { (void)kind; }
     LightWords GetLightSettings() const;
 
     // Setters the device list and the main window call while attaching and running.

@@ -2,20 +2,26 @@
 
 #include "devices/ThreadLog.h"
 
+#include <pthread.h>
+
 namespace ravo {
 
 WorkerThread::~WorkerThread() {
     Stop(std::chrono::milliseconds(1000));
 }
 
-void WorkerThread::Start(std::function<void(StopEvent&)> body) {
+void WorkerThread::Start(std::function<void(StopEvent&)> body, const char* name) {
     Stop(std::chrono::milliseconds(1000));
     m_stop.Reset();
     {
         std::scoped_lock lock(m_doneMutex);
         m_done = false;
     }
-    m_thread = std::thread([this, body = std::move(body)] {
+    m_thread = std::thread([this, body = std::move(body), name] {
+        if (name != nullptr) {
+            // Seen in top -H and /proc; the kernel keeps at most 15 characters.
+            pthread_setname_np(pthread_self(), name);
+        }
         body(m_stop);
         {
             std::scoped_lock lock(m_doneMutex);

@@ -31,7 +31,8 @@ public:
 
     // Starts body(stopEvent) on a new thread, stopping a running one first (1000 ms). The event
     // is reset here, before the thread exists, so a Stop right after Start is never lost.
-    void Start(std::function<void(StopEvent&)> body);
+    // `name` (a literal, at most 15 characters) names the thread for the system's tools.
+    void Start(std::function<void(StopEvent&)> body, const char* name = nullptr);
     // `interrupt` runs right after the event is signalled (e.g. to break a blocked read).
     StopResult Stop(std::chrono::milliseconds limit, const std::function<void()>& interrupt = {});
     bool IsRunning() const { return m_thread.joinable(); }

@@ -13,8 +13,7 @@
 
 namespace ravo {
 
-void RegisterKeyMapControls() {
-    CControlFactory& f = CControlFactory::Instance();
+void RegisterKeyMapControls(CControlFactory& f) {
     f.RegisterControl<CSelectPanelUI>(CSelectPanelUI::kClassName);
     f.RegisterControl<CSelectPanelUI>("CSelectPanelUI");
     f.RegisterControl<CDeviceKeyButtonUI>(CDeviceKeyButtonUI::kClassName);

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev libxkbcommon-dev libvulkan-dev qt6-qpa-plugins libqt6svg6
   libjsoncpp-dev libhidapi-dev libcurl4-openssl-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  dbus dbus-x11 xvfb xauth imagemagick
+  dbus dbus-x11 xvfb xauth imagemagick x11-utils python3-dbus python3-gi
   fonts-noto-core fonts-noto-cjk fonts-dejavu-core
 )
 

@@ -66,6 +66,11 @@ void SoftwareLighting::ReplaceSequence(std::vector<SequenceStep> steps) {
     NotifyLocked();
 }
 
+size_t SoftwareLighting::SequenceLength() const {
+    std::scoped_lock lock(m_sequenceMutex);
+    return m_sequence.size();
+}
+
 int32_t SoftwareLighting::SequenceCursor() const {
     std::scoped_lock lock(m_sequenceMutex);
     return m_cursor;

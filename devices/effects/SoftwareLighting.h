@@ -63,6 +63,7 @@ public:
     // Per-light overrides ("LightList"), restarted; light sequence, cursor back to 0.
     void ReplaceOverrides(std::vector<LightOverride> overrides);
     void ReplaceSequence(std::vector<SequenceStep> steps);
+    size_t SequenceLength() const;
     int32_t SequenceCursor() const;
 
     // Light thread.

@@ -20,6 +20,7 @@ struct FakeDevice : ListedDevice {
     bool wantsRepaint = false;
     bool eventOpen[2] = {false, false};
     std::string eventPath[2];
+    int eventKind[2] = {0, 0};
     std::string linkPath;
     int attached = 0;
     int frames = 0;
@@ -59,8 +60,9 @@ struct FakeDevice : ListedDevice {
     }
     void ReadPowerStatus() override { ++powerReads; }
     bool EventReaderOpen(bool receiver) const override { return eventOpen[receiver]; }
-    void OpenEventReader(bool receiver, const std::string& path) override {
+    void OpenEventReader(bool receiver, int interfaceKind, const std::string& path) override {
         eventOpen[receiver] = true;
+        eventKind[receiver] = interfaceKind;
         eventPath[receiver] = path;
     }
     void CloseEventReader(bool receiver) override { eventOpen[receiver] = false; }
@@ -186,6 +188,7 @@ TEST_F(DeviceListTest, WiredKeyboardShowsAndSelectsItsItem) {
     EXPECT_FALSE(Kb().receiverMode);
     EXPECT_TRUE(Kb().eventOpen[0]);
     EXPECT_EQ(Kb().eventPath[0], "path1");
+    EXPECT_EQ(Kb().eventKind[0], 1);  // listener A
     EXPECT_TRUE(KbItem().visible);
     EXPECT_TRUE(KbItem().selected);
     EXPECT_EQ(view.page, KbItem().page);
@@ -296,6 +299,7 @@ TEST_F(DeviceListTest, ReceiverEventInterfaceFollowsTheReceiver) {
     Plug(3);
     EXPECT_TRUE(Kb().eventOpen[1]);
     EXPECT_EQ(Kb().eventPath[1], "path3");
+    EXPECT_EQ(Kb().eventKind[1], 9);  // listener B
     EXPECT_FALSE(Kb().eventOpen[0]);
     Unplug(3);
     EXPECT_FALSE(Kb().eventOpen[1]);

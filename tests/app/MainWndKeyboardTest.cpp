@@ -9,14 +9,18 @@
 #include "app/toolkit/ControlOps.h"
 #include "app/toolkit/ResourceManager.h"
 #include "device/HidBus.h"
+#include "devices/KeyboardLighting.h"
+#include "devices/LightRecord.h"
 #include "devices/NorvexKeyboardDevice.h"
 #include "panels/DeviceKeyButtonUI.h"
+#include "profile/JsonFiles.h"
 #include "virtualbus/KeyboardInterfaces.h"
 #include "virtualbus/VirtualHidBus.h"
 #include "virtualbus/VirtualKeyboard.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -81,6 +85,25 @@ protected:
         return QTest::qWaitFor(condition, ms);
     }
 
+    // The attach timer has run OnAttached: the profile's key list is loaded.
+    void WaitForFirstContact(CNorvexKeyboardDevice* keyboard) {
+        ASSERT_TRUE(WaitFor([&] { return !keyboard->GetAssignments().empty(); }));
+    }
+
+    // Mode 6 (one colour on every key) at full brightness, as the lighting panel commits it.
+    void UseStaticColour(uint8_t red, uint8_t green, uint8_t blue) {
+        MainDevice* device = window->CurrentDevice();
+        GameLightingDevice::Settings settings = device->GetLightSettings();
+        settings[light_settings::kMode] = 6;
+        settings[light_settings::kBrightness] = 4;
+        settings[light_settings::kMultiColour] = 0;
+        settings[light_settings::kRed] = red;
+        settings[light_settings::kGreen] = green;
+        settings[light_settings::kBlue] = blue;
+        device->SetLightSettings(settings);
+        device->PushLighting();
+    }
+
     std::shared_ptr<virt::VirtualDevice> PlugCable() {
         return bus->Plug(virt::KeyboardCableInterfaces(), cableFirmware);
     }
@@ -107,16 +130,26 @@ TEST_F(MainWndKeyboardTest, WiredKeyboardShowsItsPageWithTheLiveFrameAndLeaves) 
     EXPECT_EQ(pages->currentWidget(), Keyboard());
     EXPECT_EQ(window->CurrentDevice()->Page(), Keyboard());
 
-    // The frame timer paints the light buffer onto the key buttons.
+    // The light thread paints the chosen colour; the frame timer sends it to the keyboard and
+    // onto the key buttons.
     CNorvexKeyboardDevice* keyboard = Keyboard();
     ASSERT_NE(keyboard, nullptr);
     ASSERT_TRUE(WaitFor([&] { return keyboard->Link().IsOpen(); }));
-    keyboard->SetLight(0, LightEntry{0x11, 0x22, 0x33, 255});
+    WaitForFirstContact(keyboard);
+    UseStaticColour(0x11, 0x22, 0x33);
     CDeviceKeyButtonUI* esc = keyboard->KeyButton(0);
     ASSERT_NE(esc, nullptr);
     const quint32 packed = 0x11u | 0x33u << 8 | 0x22u << 16;
     EXPECT_TRUE(WaitFor([&] { return esc->LightColour() == packed; }))
         << std::hex << esc->LightColour();
+    const LightEntry shown = keyboard->GetLight(0);
+    const size_t led = static_cast<size_t>(keyboard->LedMap().at(0));
+    EXPECT_TRUE(WaitFor([&] {
+        const auto frame = memory->Snapshot().liveFrame;
+        return frame[3 * led] == (0x11 * shown.brightness) >> 8 &&
+               frame[3 * led + 1] == (0x22 * shown.brightness) >> 8 &&
+               frame[3 * led + 2] == (0x33 * shown.brightness) >> 8 && frame[3 * led] != 0;
+    }));
 
     bus->Unplug(cable);
     ASSERT_TRUE(WaitFor([&] { return !Item()->ItemVisible(); }));
@@ -163,6 +196,46 @@ TEST_F(MainWndKeyboardTest, ReceiverHidesTheKeyboardWhileItIsOffLine) {
     ASSERT_TRUE(WaitFor([&] { return Item()->ItemVisible(); }, 8000));
     EXPECT_TRUE(Item()->ButtonSelected());
     EXPECT_FALSE(NoDevicePanel());
+}
+
+TEST_F(MainWndKeyboardTest, KeyboardAnnouncementsResyncTheDevice) {
+    auto cable = PlugCable();
+    ASSERT_TRUE(WaitFor([&] { return Item()->ItemVisible(); }));
+    CNorvexKeyboardDevice* keyboard = Keyboard();
+    ASSERT_NE(keyboard, nullptr);
+    WaitForFirstContact(keyboard);
+    const effects::SoftwareLighting& lighting = keyboard->Lighting().Effects();
+    ASSERT_EQ(lighting.SequenceLength(), 0u);
+
+    // A user light file appears for every mode: a three-step sequence.
+    const QFileInfo config(keyboard->ProfileData().GetLightListPath());
+    Json::Value list;
+    for (Json::ArrayIndex mode = 0; mode < 32; ++mode) {
+        list["LightInfo"][0][mode]["Guid"] = "sequence";
+    }
+    ASSERT_TRUE(WriteJsonFile(list, config.filePath()));
+    Json::Value steps;
+    for (Json::ArrayIndex n = 0; n < 3; ++n) {
+        steps["LEDEffectList"][n]["LEDREGMode"] = 6;
+        steps["LEDEffectList"][n]["Time"] = 500;
+    }
+    ASSERT_TRUE(WriteJsonFile(steps, config.absolutePath() + "/sequence.light"));
+
+    auto red = [](uint8_t value) {
+        return [value](virt::VirtualKeyboardState& s) {
+            s.Record(s.ActiveRecord())[light_record::kRed] = value;
+        };
+    };
+    // 0x401: a setting changed on the keyboard; its lighting is read again, the lists not.
+    ASSERT_TRUE(cableFirmware->ChangeOnKeyboard(red(0x5A)));
+    ASSERT_TRUE(WaitFor([&] { return keyboard->LightRecordBlock()[light_record::kRed] == 0x5A; }));
+    EXPECT_EQ(lighting.SequenceLength(), 0u);
+
+    // 0x402: the keyboard's profiles changed; the profile and its lists are loaded again too.
+    memory->Edit(red(0x6B));
+    ASSERT_TRUE(cableFirmware->Announce(0x402));
+    ASSERT_TRUE(WaitFor([&] { return keyboard->LightRecordBlock()[light_record::kRed] == 0x6B; }));
+    EXPECT_TRUE(WaitFor([&] { return lighting.SequenceLength() == 3u; }));
 }
 
 TEST_F(MainWndKeyboardTest, GameEventLightingRestoresTheStoredModeAfterFiveSeconds) {

@@ -1,4 +1,4 @@
-// ctest-labels: asan
+// ctest-labels: asan threads
 // The keyboard's device object against the virtual keyboard: first contact, key and LED maps,
 // frames, key table and macro downloads, the light record and the listener's codes.
 #include "devices/NorvexKeyboardDevice.h"
@@ -121,6 +121,7 @@ TEST_F(KeyboardDeviceTest, FirstContactSendsEachKeyColourToItsLed) {
     const VirtualKeyboardState state = VirtualKeyboardState::Defaults();
     Attach(state);
     device->OnAttached();
+    device->StopWorkerThreads();  // the lights below are set by hand
 
     for (int key : kBoardKeys) {
         const int p = PositionOf(state, key);
@@ -159,6 +160,7 @@ TEST_F(KeyboardDeviceTest, KeyMissingFromTheKeyboardIsNeitherWrittenNorLit) {
     state.keyTable[3 * wPos] = 0x55;  // the keyboard's W carries an unknown code
     Attach(state);
     device->OnAttached();
+    device->StopWorkerThreads();  // the lights below are set by hand
     EXPECT_EQ(device->KeyMap().Position(44), kNoKeyMapEntry);
     EXPECT_EQ(device->KeyMap().Led(44), kNoKeyMapEntry);
 
@@ -289,6 +291,7 @@ TEST_F(KeyboardDeviceTest, BadKeyCountsAndLedIndexesAreHandledSafely) {
     state.info[VirtualKeyboardState::kKeyCountByte] = 200;
     Attach(state);
     device->OnAttached();
+    device->StopWorkerThreads();  // the lights below are set by hand
     EXPECT_EQ(device->KeyMap().Position(0), kNoKeyMapEntry);
     device->SetLight(0, {255, 255, 255, 255});
     device->OutputFrame();
@@ -303,6 +306,7 @@ TEST_F(KeyboardDeviceTest, LedIndexesBeyondTheFrameAreSkipped) {
     state.ledMap[PositionOf(state, 1)] = 128;
     Attach(state);
     device->OnAttached();
+    device->StopWorkerThreads();  // the lights below are set by hand
     EXPECT_EQ(device->KeyMap().Led(0), 250);
     for (int key = 0; key < kKeyboardKeyNumbers; ++key) {
         device->SetLight(key, {9, 9, 9, 255});

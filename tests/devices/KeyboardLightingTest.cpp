@@ -1,7 +1,7 @@
 // ctest-labels: threads
-// The software lighting wired to the keyboard's device object, end to end against the virtual
-// keyboard: live frames in spectrum mode advance at the speed level's pace; listener codes
-// reach the device.
+// The keyboard device object's software lighting, end to end against the virtual keyboard:
+// the light thread runs from attachment, live frames in spectrum mode advance at the speed
+// level's pace, and listener codes reach the device.
 #include "devices/KeyboardLighting.h"
 #include "devices/NorvexKeyboardDevice.h"
 #include "devices/effects/EffectTables.h"
@@ -52,10 +52,8 @@ protected:
         link.SetLinkMode(CommandLink::kModeCable);
         link.SetOpen(true);
         device->OnAttached();
-        lighting = std::make_unique<KeyboardLighting>(*device);
     }
     void TearDown() override {
-        lighting.reset();
         device.reset();
         HidBus::Instance().SetBackends({});
     }
@@ -69,7 +67,6 @@ protected:
         const LightWords w = LightSettingsToWords(s);
         device->SetLightSettings(w.word0, w.word1, w.word2, static_cast<uint16_t>(w.word3));
         device->ApplyProfile();
-        lighting->Update(true);
     }
 
     // The wheel position the key shows in the keyboard's last live frame.
@@ -122,16 +119,14 @@ protected:
     std::shared_ptr<VirtualKeyboard> firmware;
     std::shared_ptr<virt::VirtualDevice> plugged;
     std::unique_ptr<CNorvexKeyboardDevice> device;
-    std::unique_ptr<KeyboardLighting> lighting;
 };
 
 TEST_F(KeyboardLightingTest, SpectrumFramesAdvanceAtTheSpeedLevelsPace) {
     UseSpectrum(0);  // one wheel step per 5 ticks of 2 ms: 100 per second
-    lighting->StartLightThread();
     const double slow = WheelStepsPerSecond(1000ms);
     UseSpectrum(2);  // one per 3 ticks: 166 per second
     const double faster = WheelStepsPerSecond(1000ms);
-    lighting->StopWorkerThreads();
+    device->StopWorkerThreads();
     std::printf("wheel steps per second: speed 0 %.1f (100 due), speed 2 %.1f (166.7 due)\n", slow,
                 faster);
     EXPECT_LT(slow, 100 * 2);
@@ -149,7 +144,6 @@ TEST_F(KeyboardLightingTest, SpectrumFramesAdvanceAtTheSpeedLevelsPace) {
 
 TEST_F(KeyboardLightingTest, SuspendedOutputLeavesTheBufferToTheSynchronisedWorker) {
     UseSpectrum(4);
-    lighting->StartLightThread();
     ASSERT_TRUE(test::WaitUntil([&] { return device->GetLight(49).brightness != 0; }, 2000ms));
     device->Link().SetLightingSync(true);
     std::this_thread::sleep_for(60ms);
@@ -165,15 +159,14 @@ TEST_F(KeyboardLightingTest, SuspendedOutputLeavesTheBufferToTheSynchronisedWork
 }
 
 TEST_F(KeyboardLightingTest, ListenerCodesReachTheDevice) {
-    ASSERT_TRUE(lighting->Listeners().OpenListener(plugged->Path(virt::kKeyboardEventInterface),
-                                                   kListenerKindA));
+    ASSERT_TRUE(device->OpenListener(plugged->Path(virt::kKeyboardEventInterface), kListenerKindA));
     ASSERT_TRUE(firmware->Announce(0x1102));
     ASSERT_TRUE(test::WaitUntil([&] { return device->DeviceProfileNumber() == 2; }, 2000ms));
-    ASSERT_TRUE(lighting->Listeners().ReopenListener(plugged->Path(virt::kKeyboardEventInterface),
-                                                     kListenerKindB));
+    ASSERT_TRUE(
+        device->ReopenListener(plugged->Path(virt::kKeyboardEventInterface), kListenerKindB));
     ASSERT_TRUE(firmware->Announce(0x1005));
     ASSERT_TRUE(test::WaitUntil([&] { return device->DeviceProfileNumber() == 5; }, 2000ms));
-    lighting->StopWorkerThreads();
+    device->StopWorkerThreads();
     QCoreApplication::processEvents();  // the queued page refreshes run on this thread
 }
 
