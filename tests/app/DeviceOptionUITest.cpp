@@ -67,19 +67,23 @@ TEST_F(SelectorControlsTest, DeviceOptionBindsIconsAndTimers) {
     EXPECT_EQ(fired.front(), 1000);
 }
 
-TEST_F(SelectorControlsTest, PowerIndicatorShowsAStatus) {
+TEST_F(SelectorControlsTest, PowerIndicatorShowsWhatTheDeviceReports) {
     auto power = Load<CMpDevicePowerUI>("XML\\CustomControlXML\\MpDevicePower.xml");
     ASSERT_TRUE(power);
     power->BindSubControls();
     power->SetDeviceType(3, 0);
+    // As the device object reports it.
+    IPowerDisplay& display = *power;
+    display.SetPowerStatus(nullptr, 6);
+    display.SetPowerStatus(nullptr, -1);
     const uint8_t status[] = {80, 0, 0, 1, 0, 1};
-    power->ShowPowerStatus(status);
+    display.SetPowerStatus(status, static_cast<int>(sizeof status));
     EXPECT_EQ(ui::GetText(ui::FindControl(power.get(), "device_power_value")).GetData(), "80%");
     EXPECT_EQ(ui::GetValue(ui::FindControl(power.get(), "device_Power_progress")), 20);
     EXPECT_TRUE(ui::IsVisible(ui::FindControl(power.get(), "device_wuxian_logo")));
     EXPECT_EQ(ui::GetBkImage(ui::FindControl(power.get(), "device_power_status")).GetData(),
               "file='power/powered.png'");
-    power->ShowPowerPart(false);
+    display.SetPowerFlag(0);
     EXPECT_FALSE(ui::IsVisible(ui::FindControl(power.get(), "device_power_Layout")));
 }
 

@@ -1,70 +1,39 @@
 // ctest-labels: threads
 // The main window with the virtual keyboard plugged and unplugged by cable and by receiver.
-#include "app/ControlClasses.h"
 #include "app/DeviceOptionUI.h"
-#include "app/MainMessages.h"
-#include "app/MainWnd.h"
-#include "app/RegisteredMessages.h"
-#include "app/toolkit/ControlFactory.h"
 #include "app/toolkit/ControlOps.h"
-#include "app/toolkit/ResourceManager.h"
-#include "device/HidBus.h"
 #include "devices/KeyboardLighting.h"
 #include "devices/LightRecord.h"
 #include "devices/NorvexKeyboardDevice.h"
 #include "panels/DeviceKeyButtonUI.h"
 #include "profile/JsonFiles.h"
+#include "tests/app/MainWndFixture.h"
 #include "virtualbus/KeyboardInterfaces.h"
-#include "virtualbus/VirtualHidBus.h"
 #include "virtualbus/VirtualKeyboard.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStackedWidget>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace ravo {
 namespace {
 
 using virt::VirtualKeyboard;
 
-class MainWndKeyboardTest : public ::testing::Test {
+class MainWndKeyboardTest : public test::MainWndFixture {
 protected:
-    static void SetUpTestSuite() {
-        CResourceManager& resources = CResourceManager::Instance();
-        resources.SetResourcePath(QCoreApplication::applicationDirPath() + "/skin/");
-        ASSERT_TRUE(resources.LoadResource("res.xml"));
-        RegisterControlClasses(CControlFactory::Instance());
-        RegisterProgramMessages();
-    }
-
     void SetUp() override {
-        bus = virt::VirtualHidBus::Create();
-        HidBus::Instance().SetBackends({bus});
+        MainWndFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         memory = std::make_shared<virt::VirtualKeyboardMemory>();
         cableFirmware = std::make_shared<VirtualKeyboard>(VirtualKeyboard::Link::Cable, memory);
         receiverFirmware =
             std::make_shared<VirtualKeyboard>(VirtualKeyboard::Link::Receiver, memory);
-        window = std::make_unique<CMainWnd>();
-        window->HandleCustomMessage(kWmPowerBroadcast, kPowerResumeAutomatic, 0);
-        QString error;
-        ASSERT_TRUE(window->Create(nullptr, kProductTitle, 0, 0, CMainWnd::kWidth,
-                                   CMainWnd::kHeight, &error))
-            << error.toStdString();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->WasShown(); }, 5000));
+        WaitShown();
         ASSERT_GE(window->Devices().ItemCount(), 1);
         keyboardItem = KeyboardItemIndex();
         ASSERT_GE(keyboardItem, 0);
-    }
-
-    void TearDown() override {
-        window.reset();
-        HidBus::Instance().SetBackends({});
     }
 
     int KeyboardItemIndex() const {
@@ -79,7 +48,6 @@ protected:
         auto* item = dynamic_cast<CDeviceOptionUI*>(Item());
         return item ? dynamic_cast<CNorvexKeyboardDevice*>(item->DeviceObject()) : nullptr;
     }
-    QWidget* Find(const char* name) const { return window->FindControl(name); }
     bool NoDevicePanel() const { return ui::IsVisible(Find("No_device_Link")); }
     bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
         return QTest::qWaitFor(condition, ms);
@@ -111,11 +79,9 @@ protected:
         return bus->Plug(virt::KeyboardReceiverInterfaces(), receiverFirmware);
     }
 
-    std::shared_ptr<virt::VirtualHidBus> bus;
     std::shared_ptr<virt::VirtualKeyboardMemory> memory;
     std::shared_ptr<VirtualKeyboard> cableFirmware;
     std::shared_ptr<VirtualKeyboard> receiverFirmware;
-    std::unique_ptr<CMainWnd> window;
     int keyboardItem = -1;
 };
 
