@@ -1,28 +1,12 @@
 #include "app/NotifyRouter.h"
 
-#include <QLoggingCategory>
+#include "profile/TextRoutines.h"
 
-#include <limits>
+#include <QLoggingCategory>
 
 namespace ravo {
 
 Q_LOGGING_CATEGORY(lcNotify, "ravo.notify", QtWarningMsg)
-
-std::optional<NumberedName> SplitNumberedControlName(const QString& name) {
-    const qsizetype cut = name.lastIndexOf(QLatin1Char('_'));
-    if (cut < 0 || cut + 1 >= name.size())
-        return std::nullopt;
-    long long value = 0;
-    for (qsizetype i = cut + 1; i < name.size(); ++i) {
-        const QChar c = name.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - '0');
-        if (value > std::numeric_limits<int>::max())
-            return std::nullopt;
-    }
-    return NumberedName{name.left(cut + 1), static_cast<int>(value)};
-}
 
 NotifyRouter::NotifyRouter(std::vector<NotifyTable> tables) : m_tables(std::move(tables)) {}
 
@@ -51,7 +35,7 @@ NotifyRouter::Result NotifyRouter::Route(const QString& type, const QString& sen
     if (type != QLatin1String("timer"))
         qCDebug(lcNotify) << type << sender;
 
-    const std::optional<NumberedName> numbered = SplitNumberedControlName(sender);
+    const NumberedName numbered = SplitNumberedName(sender);
     Result result;
     for (const NotifyTable& table : m_tables) {
         if (ToQString(table.type) != type)
@@ -71,9 +55,9 @@ NotifyRouter::Result NotifyRouter::Route(const QString& type, const QString& sen
                     hit = sender == name;
                     break;
                 case RouteMatch::Prefix:
-                    hit = numbered && numbered->prefix.compare(name, Qt::CaseInsensitive) == 0;
+                    hit = numbered.ok && numbered.prefix.compare(name, Qt::CaseInsensitive) == 0;
                     if (hit)
-                        number = numbered->number;
+                        number = numbered.number;
                     break;
             }
             if (!hit)

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -54,14 +53,6 @@ struct RoutedNotify {
     int arg1 = 0;
     int arg2 = 0;
 };
-
-// Splits "name_12" into ("name_", 12). Fails without an underscore, with nothing after it, or
-// when the rest is not a plain decimal number that fits an int.
-struct NumberedName {
-    QString prefix;
-    int number = 0;
-};
-std::optional<NumberedName> SplitNumberedControlName(const QString& name);
 
 // Routes notifications (type + sender name) through tables to bound handlers.
 class NotifyRouter {

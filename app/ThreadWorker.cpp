@@ -1,32 +1,13 @@
 #include "app/ThreadWorker.h"
 
+#include <pthread.h>
+
 namespace ravo {
-
-void StopEvent::Set() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_set = true;
-    }
-    m_cv.notify_all();
-}
-
-void StopEvent::Reset() {
-    std::lock_guard lock(m_mutex);
-    m_set = false;
-}
-
-bool StopEvent::IsSet() const {
-    std::lock_guard lock(m_mutex);
-    return m_set;
-}
-
-bool StopEvent::Wait(std::chrono::milliseconds limit) const {
-    std::unique_lock lock(m_mutex);
-    return m_cv.wait_for(lock, limit, [this] { return m_set; });
-}
 
 ThreadWorker::ThreadWorker(std::string name, Body body) : m_name(std::move(name)) {
     m_thread = std::thread([this, body = std::move(body)] {
+        // The kernel keeps at most 15 characters of a thread's name.
+        pthread_setname_np(pthread_self(), m_name.substr(0, 15).c_str());
         body(m_stop);
         {
             std::lock_guard lock(m_mutex);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/WorkerSlots.h"
+#include "devices/StopEvent.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -11,25 +12,11 @@
 
 namespace ravo {
 
-// A manual-reset stop event: set once, seen by every wait after it.
-class StopEvent {
-public:
-    void Set();
-    void Reset();
-    bool IsSet() const;
-    // Waits at most `limit`; true when the event is set.
-    bool Wait(std::chrono::milliseconds limit) const;
-
-private:
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_cv;
-    bool m_set = false;  // guarded by m_mutex
-};
-
-// A Worker running `body` on its own thread; the body ends when the stop event is set.
+// A Worker running `body` on its own thread, named after the worker; the body ends when the
+// stop event is set.
 class ThreadWorker : public Worker {
 public:
-    using Body = std::function<void(const StopEvent& stop)>;
+    using Body = std::function<void(StopEvent& stop)>;
 
     ThreadWorker(std::string name, Body body);
     ~ThreadWorker() override;

@@ -5,6 +5,8 @@
 
 #include <QLoggingCategory>
 
+#include <pthread.h>
+
 namespace ravo {
 
 namespace {
@@ -35,7 +37,10 @@ bool DeviceWatcher::Start() {
         std::lock_guard lock(m_mutex);
         m_running = true;
     }
-    m_thread = std::thread([this] { Run(); });
+    m_thread = std::thread([this] {
+        pthread_setname_np(pthread_self(), "ravo-watcher");
+        Run();
+    });
     return true;
 }
 

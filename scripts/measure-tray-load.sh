@@ -69,31 +69,37 @@ state="not found"
 [ -n "$window" ] && state=$(xwininfo -id "$window" | sed -n 's/^ *Map State: *//p')
 [ -n "$MEASURE_SCREENSHOT" ] && import -window root "$MEASURE_SCREENSHOT"
 
-light_task=$(grep -lx ravo-light /proc/"$app"/task/*/comm 2>/dev/null | head -1 | xargs -r dirname)
-if [ -z "$light_task" ]; then
+if ! grep -qx ravo-light /proc/"$app"/task/*/comm 2>/dev/null; then
   echo "the light thread is not running" >&2
   exit 1
 fi
 cpu_ticks() { awk '{print $14 + $15}' /proc/"$app"/stat; }
-switches() { awk '/ctxt_switches/ {n += $2} END {print n}' "$@"; }
+# One line per thread: id, name, context switches so far (each wake-up of a sleeping thread is one).
+thread_switches() {
+  for task in /proc/"$app"/task/*; do
+    printf '%s %s %s\n' "${task##*/}" "$(cat "$task/comm" 2>/dev/null | tr ' ' '_')" \
+      "$(awk '/ctxt_switches/ {n += $2} END {print n}' "$task/status" 2>/dev/null)"
+  done
+}
 
 cpu0=$(cpu_ticks)
-light0=$(switches "$light_task/status")
-all0=$(switches /proc/"$app"/task/*/status)
+thread_switches >"$work/threads0"
 start=$(date +%s.%N)
 sleep "$MEASURE_SECONDS"
 cpu1=$(cpu_ticks)
-light1=$(switches "$light_task/status")
-all1=$(switches /proc/"$app"/task/*/status)
+thread_switches >"$work/threads1"
 end=$(date +%s.%N)
 
 hz=$(getconf CLK_TCK)
-awk -v c0="$cpu0" -v c1="$cpu1" -v l0="$light0" -v l1="$light1" -v a0="$all0" -v a1="$all1" \
-    -v s="$start" -v e="$end" -v hz="$hz" -v mode="$MEASURE_MODE" -v speed="$MEASURE_SPEED" \
-    -v state="$state" 'BEGIN {
-  wall = e - s
-  printf "mode %d, speed %d, window map state: %s, measured over %.1f s\n", mode, speed, state, wall
-  printf "CPU time per minute of wall time: %.0f ms\n", (c1 - c0) * 1000 / hz * 60 / wall
-  printf "light thread wake-ups per second: %.1f\n", (l1 - l0) / wall
-  printf "whole process wake-ups per second: %.1f\n", (a1 - a0) / wall
-}'
+awk -v c0="$cpu0" -v c1="$cpu1" -v s="$start" -v e="$end" -v hz="$hz" -v mode="$MEASURE_MODE" \
+    -v speed="$MEASURE_SPEED" -v state="$state" '
+  FNR == NR { before[$1] = $3; next }
+  ($1 in before) && $3 != "" { rate[$2] += $3 - before[$1]; total += $3 - before[$1] }
+  END {
+    wall = e - s
+    printf "mode %d, speed %d, window map state: %s, measured over %.1f s\n", mode, speed, state, wall
+    printf "CPU time per minute of wall time: %.0f ms\n", (c1 - c0) * 1000 / hz * 60 / wall
+    printf "light thread wake-ups per second: %.1f\n", rate["ravo-light"] / wall
+    printf "wake-ups per second of all threads alive throughout: %.1f\n", total / wall
+    for (name in rate) if (rate[name] > 0) printf "  %-16s %8.1f/s\n", name, rate[name] / wall
+  }' "$work/threads0" "$work/threads1"

@@ -9,36 +9,6 @@
 namespace ravo {
 namespace {
 
-TEST(SplitNumberedControlName, SplitsAtTheLastUnderscore) {
-    struct Case {
-        const char* name;
-        bool ok;
-        const char* prefix;
-        int number;
-    };
-    const Case cases[] = {
-        {"key_12", true, "key_", 12},
-        {"DPI_color_option_0", true, "DPI_color_option_", 0},
-        {"color_option_007", true, "color_option_", 7},
-        {"key12", false, "", 0},  // no underscore: no prefix route
-        {"key_", false, "", 0},   // nothing after it
-        {"key_butt_keysave", false, "", 0},
-        {"key_-1", false, "", 0},
-        {"key_1a", false, "", 0},
-        {"key_99999999999", false, "", 0},  // does not fit
-        {"", false, "", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto split = SplitNumberedControlName(QString::fromLatin1(c.name));
-        ASSERT_EQ(split.has_value(), c.ok);
-        if (c.ok) {
-            EXPECT_EQ(split->prefix, QString::fromLatin1(c.prefix));
-            EXPECT_EQ(split->number, c.number);
-        }
-    }
-}
-
 // Records every handler call as (action, number, arg1, arg2).
 struct Recorder {
     std::vector<std::tuple<NotifyAction, int, int, int>> calls;
