@@ -4,13 +4,10 @@
 #include "devices/NorvexKeyboardDevice.h"
 
 #include "app/toolkit/ResourceManager.h"
-#include "device/HidBus.h"
 #include "device/KeyboardCommands.h"
 #include "panels/DeviceKeyButtonUI.h"
 #include "profile/JsonFiles.h"
-#include "tests/support/TempXdgDirs.h"
-#include "virtualbus/KeyboardInterfaces.h"
-#include "virtualbus/VirtualKeyboard.h"
+#include "tests/devices/CabledKeyboardFixture.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -40,43 +37,8 @@ int PositionOf(const VirtualKeyboardState& s, int key) {
     return s.PositionOfCode(c.type, c.p1, c.p2);
 }
 
-class KeyboardDeviceTest : public ::testing::Test {
+class KeyboardDeviceTest : public test::CabledKeyboardFixture {
 protected:
-    void SetUp() override {
-        bus = virt::VirtualHidBus::Create();
-        HidBus::Instance().SetBackends({bus});
-    }
-    void TearDown() override {
-        device.reset();
-        HidBus::Instance().SetBackends({});
-    }
-
-    // Plugs a keyboard with this state and makes a device object linked to it by cable.
-    void Attach(const VirtualKeyboardState& state = VirtualKeyboardState::Defaults()) {
-        memory = std::make_shared<VirtualKeyboardMemory>(state);
-        firmware = std::make_shared<VirtualKeyboard>(VirtualKeyboard::Link::Cable, memory);
-        plugged = bus->Plug(virt::KeyboardCableInterfaces(), firmware);
-        device = std::make_unique<CNorvexKeyboardDevice>();
-        device->SetKeyCount(170);
-        device->SetLightCount(170);
-        device->SetFolderName("keyboard");
-        device->SetProfileName("test_profile");
-        device->SetConfigName("veldo_light");
-        DeviceSlot slot;
-        slot.deviceType = 1;
-        slot.path = plugged->Path(virt::kKeyboardCommandInterface);
-        device->SetDeviceSlot(slot);
-        ASSERT_EQ(device->GetDeviceKind(), 1);
-        CommandLink& link = device->Link();
-        {
-            std::lock_guard lock(link.IoLock());
-            ASSERT_TRUE(link.CableLink().Open(plugged->Path(virt::kKeyboardCommandInterface), true,
-                                              true, true, false));
-        }
-        link.SetLinkMode(CommandLink::kModeCable);
-        link.SetOpen(true);
-    }
-
     // Writes macro.config with macros of these event counts (Guids m0, m1, ...).
     void WriteMacros(const std::vector<int>& eventCounts) {
         const QString folder = device->UserFolder().GetData();
@@ -108,13 +70,6 @@ protected:
         }
         return n;
     }
-
-    test::TempXdgDirs xdg;
-    std::shared_ptr<virt::VirtualHidBus> bus;
-    std::shared_ptr<VirtualKeyboardMemory> memory;
-    std::shared_ptr<VirtualKeyboard> firmware;
-    std::shared_ptr<virt::VirtualDevice> plugged;
-    std::unique_ptr<CNorvexKeyboardDevice> device;
 };
 
 TEST_F(KeyboardDeviceTest, FirstContactSendsEachKeyColourToItsLed) {

@@ -6,11 +6,8 @@
 #include "devices/NorvexKeyboardDevice.h"
 #include "devices/effects/EffectTables.h"
 
-#include "device/HidBus.h"
+#include "tests/devices/CabledKeyboardFixture.h"
 #include "tests/devices/ThreadTestSupport.h"
-#include "tests/support/TempXdgDirs.h"
-#include "virtualbus/KeyboardInterfaces.h"
-#include "virtualbus/VirtualKeyboard.h"
 
 #include <QCoreApplication>
 
@@ -28,34 +25,12 @@ using virt::VirtualKeyboard;
 using virt::VirtualKeyboardMemory;
 using virt::VirtualKeyboardState;
 
-class KeyboardLightingTest : public ::testing::Test {
+class KeyboardLightingTest : public test::CabledKeyboardFixture {
 protected:
     void SetUp() override {
-        bus = virt::VirtualHidBus::Create();
-        HidBus::Instance().SetBackends({bus});
-        memory = std::make_shared<VirtualKeyboardMemory>(VirtualKeyboardState::Defaults());
-        firmware = std::make_shared<VirtualKeyboard>(VirtualKeyboard::Link::Cable, memory);
-        plugged = bus->Plug(virt::KeyboardCableInterfaces(), firmware);
-        device = std::make_unique<CNorvexKeyboardDevice>();
-        device->SetKeyCount(170);
-        device->SetLightCount(170);
-        device->SetFolderName("keyboard");
-        device->SetProfileName("test_profile");
-        device->SetConfigName("veldo_light");
-        device->SetDeviceKinds(1, 0);
-        CommandLink& link = device->Link();
-        {
-            std::lock_guard lock(link.IoLock());
-            ASSERT_TRUE(link.CableLink().Open(plugged->Path(virt::kKeyboardCommandInterface), true,
-                                              true, true, false));
-        }
-        link.SetLinkMode(CommandLink::kModeCable);
-        link.SetOpen(true);
+        CabledKeyboardFixture::SetUp();
+        Attach();
         device->OnAttached();
-    }
-    void TearDown() override {
-        device.reset();
-        HidBus::Instance().SetBackends({});
     }
 
     void UseSpectrum(uint8_t speed) {
@@ -112,13 +87,6 @@ protected:
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         return moved / seconds;
     }
-
-    test::TempXdgDirs xdg;
-    std::shared_ptr<virt::VirtualHidBus> bus;
-    std::shared_ptr<VirtualKeyboardMemory> memory;
-    std::shared_ptr<VirtualKeyboard> firmware;
-    std::shared_ptr<virt::VirtualDevice> plugged;
-    std::unique_ptr<CNorvexKeyboardDevice> device;
 };
 
 TEST_F(KeyboardLightingTest, SpectrumFramesAdvanceAtTheSpeedLevelsPace) {
