@@ -116,8 +116,8 @@ public:
     void StopWorkerThreads();
 
 private:
-    // Clears the base's effect state, then (when `modeStart`) restarts the software
-    // lighting's mode; always hands it the current settings. Light lock not held.
+    // Hands the software lighting the current settings; with `modeStart` the base's effect
+    // state is cleared and the mode restarted first. Light lock not held.
     void SyncLighting(bool modeStart);
     void SelectNumberedOption(const char* prefix, int n);
     int SelectedNumberedOption(const char* prefix) const;
