@@ -14,14 +14,11 @@ namespace ravo {
 using json::Assign;
 using json::Element;
 using json::Member;
+using json::ReadByteMember;
 using json::ReadFlagMember;
 using json::ReadIntegerMember;
 
 namespace {
-
-uint8_t Byte(int64_t value) {
-    return static_cast<uint8_t>(value);
-}
 
 Json::Value Int(int64_t value) {
     return Json::Value(static_cast<Json::Int>(value));
@@ -190,17 +187,17 @@ LightSettings CBasicProfiledata::GetLightInfo() {
         return m_lightSettings;
     }
     LightSettings s;
-    s.mode = Byte(ReadIntegerMember(info, "SelectItem"));
-    s.brightness = Byte(ReadIntegerMember(info, "Light"));
-    s.speed = Byte(ReadIntegerMember(info, "Speed"));
-    s.direction = Byte(ReadIntegerMember(info, "Fx"));
+    s.mode = ReadByteMember(info, "SelectItem");
+    s.brightness = ReadByteMember(info, "Light");
+    s.speed = ReadByteMember(info, "Speed");
+    s.direction = ReadByteMember(info, "Fx");
     s.multiColor = ReadFlagMember(info, "MultiColor") ? 1 : 0;
-    s.red = Byte(ReadIntegerMember(info, "Red"));
-    s.green = Byte(ReadIntegerMember(info, "Green"));
-    s.blue = Byte(ReadIntegerMember(info, "Blue"));
-    s.zzccLedMode = Byte(ReadIntegerMember(info, "ZZCCLedMode"));
-    s.customGroup = Byte(ReadIntegerMember(info, "CustomGroup"));
-    s.oldLedMode = Byte(ReadIntegerMember(info, "OldLedmode"));
+    s.red = ReadByteMember(info, "Red");
+    s.green = ReadByteMember(info, "Green");
+    s.blue = ReadByteMember(info, "Blue");
+    s.zzccLedMode = ReadByteMember(info, "ZZCCLedMode");
+    s.customGroup = ReadByteMember(info, "CustomGroup");
+    s.oldLedMode = ReadByteMember(info, "OldLedmode");
     m_lightSettings = s;
     return s;
 }
@@ -231,13 +228,13 @@ AudioLightSettings CBasicProfiledata::GetAudioLightInfo() {
     Json::Value* info = m_section.isNull() ? nullptr : Member(&m_section, "AudioLightInfo");
     AudioLightSettings a;
     if (info && info->isObject()) {
-        a.audioMode = Byte(ReadIntegerMember(info, "AudioMode"));
-        a.bkRed = Byte(ReadIntegerMember(info, "BkColorR"));
-        a.bkGreen = Byte(ReadIntegerMember(info, "BkColorG"));
-        a.bkBlue = Byte(ReadIntegerMember(info, "BkColorB"));
-        a.fgRed = Byte(ReadIntegerMember(info, "FgColorR"));
-        a.fgGreen = Byte(ReadIntegerMember(info, "FgColorG"));
-        a.fgBlue = Byte(ReadIntegerMember(info, "FgColorB"));
+        a.audioMode = ReadByteMember(info, "AudioMode");
+        a.bkRed = ReadByteMember(info, "BkColorR");
+        a.bkGreen = ReadByteMember(info, "BkColorG");
+        a.bkBlue = ReadByteMember(info, "BkColorB");
+        a.fgRed = ReadByteMember(info, "FgColorR");
+        a.fgGreen = ReadByteMember(info, "FgColorG");
+        a.fgBlue = ReadByteMember(info, "FgColorB");
         a.sevenColor = ReadFlagMember(info, "7ColorFlags") ? 1 : 0;
         a.colorType = ReadFlagMember(info, "ColorTypeFlags") ? 1 : 0;
     }
@@ -275,14 +272,14 @@ std::vector<LightListEntry> CBasicProfiledata::GetLightList() {
             continue;
         LightListEntry& e = m_lightOverrides[i];
         e.present = 1;
-        e.mode = Byte(ReadIntegerMember(element, "LEDREGMode"));
-        e.brightness = Byte(ReadIntegerMember(element, "LEDBrightness"));
-        e.speed = Byte(ReadIntegerMember(element, "LEDSpeed"));
+        e.mode = ReadByteMember(element, "LEDREGMode");
+        e.brightness = ReadByteMember(element, "LEDBrightness");
+        e.speed = ReadByteMember(element, "LEDSpeed");
         e.direction = ReadFlagMember(element, "LEDDirection") ? 1 : 0;
         e.multiColor = ReadFlagMember(element, "LEDMultiColor") ? 1 : 0;
-        e.red = Byte(ReadIntegerMember(element, "red"));
-        e.green = Byte(ReadIntegerMember(element, "green"));
-        e.blue = Byte(ReadIntegerMember(element, "blue"));
+        e.red = ReadByteMember(element, "red");
+        e.green = ReadByteMember(element, "green");
+        e.blue = ReadByteMember(element, "blue");
     }
     return m_lightOverrides;
 }
@@ -315,14 +312,14 @@ std::vector<LightStep> CBasicProfiledata::GetLightSteps() {
         if (!element->isObject())
             continue;
         LightStep& s = m_lightSteps[i];
-        s.mode = Byte(ReadIntegerMember(element, "LEDREGMode"));
-        s.brightness = Byte(ReadIntegerMember(element, "LEDBrightness"));
-        s.speed = Byte(ReadIntegerMember(element, "LEDSpeed"));
-        s.direction = Byte(ReadIntegerMember(element, "LEDDirection"));
-        s.multiColor = Byte(ReadIntegerMember(element, "LEDMultiColor"));
-        s.red = Byte(ReadIntegerMember(element, "red"));
-        s.green = Byte(ReadIntegerMember(element, "green"));
-        s.blue = Byte(ReadIntegerMember(element, "blue"));
+        s.mode = ReadByteMember(element, "LEDREGMode");
+        s.brightness = ReadByteMember(element, "LEDBrightness");
+        s.speed = ReadByteMember(element, "LEDSpeed");
+        s.direction = ReadByteMember(element, "LEDDirection");
+        s.multiColor = ReadByteMember(element, "LEDMultiColor");
+        s.red = ReadByteMember(element, "red");
+        s.green = ReadByteMember(element, "green");
+        s.blue = ReadByteMember(element, "blue");
         s.time = static_cast<int32_t>(ReadIntegerMember(element, "Time"));
         s.cycle = static_cast<int32_t>(ReadIntegerMember(element, "Cyle"));
     }

@@ -42,6 +42,13 @@ std::string ReadText(const Json::Value* value);
 inline int64_t ReadIntegerMember(Json::Value* object, const char* name) {
     return ReadInteger(Member(object, name));
 }
+// Narrowed to a record field's width, low bits kept.
+inline uint8_t ReadByteMember(Json::Value* object, const char* name) {
+    return static_cast<uint8_t>(ReadIntegerMember(object, name));
+}
+inline uint16_t ReadHalfMember(Json::Value* object, const char* name) {
+    return static_cast<uint16_t>(ReadIntegerMember(object, name));
+}
 inline bool ReadFlagMember(Json::Value* object, const char* name) {
     return ReadFlag(Member(object, name));
 }

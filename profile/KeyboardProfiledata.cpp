@@ -10,17 +10,11 @@ namespace ravo {
 using json::Assign;
 using json::Element;
 using json::Member;
+using json::ReadByteMember;
+using json::ReadHalfMember;
 using json::ReadIntegerMember;
 
 namespace {
-
-uint32_t Half(Json::Value* object, const char* name) {
-    return static_cast<uint16_t>(ReadIntegerMember(object, name));
-}
-
-uint8_t Byte(Json::Value* object, const char* name) {
-    return static_cast<uint8_t>(ReadIntegerMember(object, name));
-}
 
 void WriteColour(Json::Value* element, const CustomKeyColour& c) {
     Assign(element, "Red", Json::Value(c.red));
@@ -53,9 +47,12 @@ SystemWords CKeyboardProfiledata::GetSystemStages() {
     m_systemWords = {0, 0, 0};
     Json::Value* stages = m_section.isNull() ? nullptr : Member(&m_section, "SystemStages");
     if (stages && stages->isObject()) {
-        m_systemWords[0] = Half(stages, "Repeat") | Half(stages, "RepeatDelay") << 16;
-        m_systemWords[1] = Half(stages, "Key6Flag") | Half(stages, "PollingRate") << 16;
-        m_systemWords[2] = Half(stages, "WFlag") | Half(stages, "WinFlag") << 16;
+        m_systemWords[0] = ReadHalfMember(stages, "Repeat") | ReadHalfMember(stages, "RepeatDelay")
+                                                                  << 16;
+        m_systemWords[1] =
+            ReadHalfMember(stages, "Key6Flag") | ReadHalfMember(stages, "PollingRate") << 16;
+        m_systemWords[2] = ReadHalfMember(stages, "WFlag") | ReadHalfMember(stages, "WinFlag")
+                                                                 << 16;
     }
     return m_systemWords;
 }
@@ -102,10 +99,10 @@ std::vector<CustomKeyColour> CKeyboardProfiledata::GetCustomColours(int32_t grou
         if (!element->isObject())
             continue;
         CustomKeyColour& c = m_customColours[static_cast<size_t>(j)];
-        c.red = Byte(element, "Red");
-        c.green = Byte(element, "Green");
-        c.blue = Byte(element, "Blue");
-        c.alpha = Byte(element, "Alpha");
+        c.red = ReadByteMember(element, "Red");
+        c.green = ReadByteMember(element, "Green");
+        c.blue = ReadByteMember(element, "Blue");
+        c.alpha = ReadByteMember(element, "Alpha");
     }
     return m_customColours;
 }

@@ -9,19 +9,11 @@ namespace ravo {
 using json::Assign;
 using json::Element;
 using json::Member;
+using json::ReadByteMember;
+using json::ReadHalfMember;
 using json::ReadIntegerMember;
 
-namespace {
-
-uint32_t Half(Json::Value* object, const char* name) {
-    return static_cast<uint16_t>(ReadIntegerMember(object, name));
-}
-
-uint8_t Byte(Json::Value* object, const char* name) {
-    return static_cast<uint8_t>(ReadIntegerMember(object, name));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool CMouseProfiledata::SectionShapeOk(const Json::Value& section) const {
     if (!CBasicProfiledata::SectionShapeOk(section))
@@ -60,13 +52,13 @@ std::vector<DpiStage> CMouseProfiledata::GetDpiStages() {
     for (uint32_t i = 0; i < count; ++i) {
         Json::Value* element = &(*list)[i];
         DpiStage s;
-        s.active = Byte(element, "StageActive");
-        s.xy = Byte(element, "StageXY");
+        s.active = ReadByteMember(element, "StageActive");
+        s.xy = ReadByteMember(element, "StageXY");
         s.dpiX = static_cast<uint16_t>(ReadIntegerMember(element, "StageDPIX"));
         s.dpiY = static_cast<uint16_t>(ReadIntegerMember(element, "StageDPIY"));
-        s.red = Byte(element, "StageColorR");
-        s.green = Byte(element, "StageColorG");
-        s.blue = Byte(element, "StageColorB");
+        s.red = ReadByteMember(element, "StageColorR");
+        s.green = ReadByteMember(element, "StageColorG");
+        s.blue = ReadByteMember(element, "StageColorB");
         if (i < m_dpiStages.size())
             m_dpiStages[i] = s;
         else
@@ -108,12 +100,14 @@ SystemWords CMouseProfiledata::GetMouseSystemWords() {
     Json::Value* system = m_section.isNull() ? nullptr : Member(&m_section, "SystemStages");
     if (!system || !system->isObject())
         return m_systemWords;
-    m_systemWords[0] = Half(system, "DoubleClickTime") | Half(system, "MouseSpeed") << 16;
-    m_systemWords[1] = Half(system, "PointerPrecision") | Half(system, "ScorllPage") << 16;
-    m_systemWords[2] = Half(system, "WheelScorlllinse");
+    m_systemWords[0] =
+        ReadHalfMember(system, "DoubleClickTime") | ReadHalfMember(system, "MouseSpeed") << 16;
+    m_systemWords[1] =
+        ReadHalfMember(system, "PointerPrecision") | ReadHalfMember(system, "ScorllPage") << 16;
+    m_systemWords[2] = ReadHalfMember(system, "WheelScorlllinse");
     Json::Value* report = Member(&m_section, "ReportStages");
     if (report && report->isObject())
-        m_systemWords[2] |= Half(report, "StageActive") << 16;
+        m_systemWords[2] |= ReadHalfMember(report, "StageActive") << 16;
     return m_systemWords;
 }
 
@@ -136,9 +130,9 @@ std::vector<CorrectEntry> CMouseProfiledata::GetCorrectList() {
     for (uint32_t i = 0; i < count; ++i) {
         Json::Value* element = &(*list)[i];
         CorrectEntry& e = m_correctList[i];
-        e.pixThresh = Byte(element, "CorrectPixThresh");
-        e.minSq = Byte(element, "CorrectMinSq");
-        e.select = Byte(element, "CorrectSelect");
+        e.pixThresh = ReadByteMember(element, "CorrectPixThresh");
+        e.minSq = ReadByteMember(element, "CorrectMinSq");
+        e.select = ReadByteMember(element, "CorrectSelect");
         e.name = Utf8ToWide(json::ReadText(Member(element, "CorrectName")));
     }
     return m_correctList;
